@@ -22,11 +22,11 @@ class TRCRegCleaner;
 
 // A scan rule: walks its area and hands records to AddFinding. start and span are the
 // percentages of the progress it reports.
-using ScanRule = void (*)(TRCRegCleaner& cleaner, int start, int span);
+using ScanRule = std::function<void(TRCRegCleaner& cleaner, int start, int span)>;
 
 struct ScanRuleEntry {
   std::uint32_t scanType;
-  ScanRule rule;  // nullptr: not built, nothing to scan
+  ScanRule rule;  // empty: nothing to scan for this type
 };
 
 // The eleven scan types in the order the worker runs them.
@@ -78,6 +78,8 @@ class TRCRegCleaner {
   // --- scanning ---
   bool Scan(std::uint32_t scanTypes);
   void Stop();
+  // Blocks until no operation runs (for callers without a user interface).
+  void WaitForIdle() { idle_.Wait(); }
   bool Pause() const { return paused_.load() != 0; }
   void SetPause(bool ignored);  // toggles, whatever is written
   bool ForceBroken() const { return forceBroken_.load() != 0; }
@@ -141,6 +143,8 @@ class TRCRegCleaner {
   // Signalled whenever Status is 0, so that Stop can wait without spinning.
   platform::ManualResetEvent idle_{true};
   std::thread worker_;
+  // The thread running the current clean or restore.
+  std::thread::id operationThread_;
   std::vector<std::unique_ptr<TRCScannedItem>> items_;
   std::vector<std::unique_ptr<TRCScannedItem>> secondPass_;
   std::u16string rescueDir_;

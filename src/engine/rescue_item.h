@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/clock.h"
+
 namespace ovalin {
 
 struct TRCRescueItem {
@@ -13,6 +15,12 @@ struct TRCRescueItem {
   std::u16string BackupFile;
   std::u16string Description;
   bool HasBeenDeleted = false;
+
+  // The set's local time, parsed from SectionName ("2010-03-07 14:05:09"); 0 when the
+  // name is empty or not such a date and time.
+  platform::FileTime DateTime() const;
+  // Formats a local time into SectionName.
+  void SetDateTime(platform::FileTime local);
 };
 
 }  // namespace ovalin

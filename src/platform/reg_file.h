@@ -31,11 +31,16 @@ struct RegFileError {
 };
 
 // bytes: the file's content as stored (encoding detected from the BOM and header).
+// Nothing is produced for a malformed file: operations is left unchanged and error names
+// the first problem and its line (1-based).
 bool ParseRegFile(std::string_view bytes, std::string_view fileName,
                   std::vector<RegFileOperation>* operations, RegFileError* error);
 
-// Applies parsed operations in order. Stops at the first one the registry refuses and
-// reports it in error (line 0).
+// Applies parsed operations in order: kCreateKey creates the key and its parents,
+// kDeleteKey removes the key with everything below it (a missing key is no error),
+// kSetValue writes (creating the key when needed), kDeleteValue removes (a missing value
+// or key is no error). Stops at the first operation the registry refuses and reports it
+// in error (line 0).
 bool ApplyRegFile(Registry& registry, const std::vector<RegFileOperation>& operations,
                   RegFileError* error);
 
@@ -51,5 +56,7 @@ std::string ExportRegFile(Registry& registry, const std::vector<std::u16string>&
 // abbreviations "HKLM", "HKCU", "HKCR", "HKU", "HKCC"), 0 when unknown; rest receives the
 // subkey path after the first backslash.
 RegKey ParseRootOfPath(std::u16string_view fullPath, std::u16string* rest);
+// The full name of a predefined root ("HKEY_CURRENT_USER"), empty for any other key.
+std::u16string_view RegRootName(RegKey root);
 
 }  // namespace ovalin::platform

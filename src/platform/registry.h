@@ -34,6 +34,7 @@ constexpr RegStatus kRegInvalidParameter = 87;
 constexpr RegStatus kRegBadPathname = 161;
 constexpr RegStatus kRegMoreData = 234;
 constexpr RegStatus kRegNoMoreItems = 259;
+constexpr RegStatus kRegKeyDeleted = 1018;  // the handle's key was deleted meanwhile
 
 // Raw value type codes.
 constexpr std::uint32_t kRegNone = 0;

@@ -1,0 +1,181 @@
+#include "cli/command_line.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "engine/scanned_item.h"
+#include "engine/text_utils.h"
+
+namespace ovalin::cli {
+
+namespace {
+
+struct ScanTypeName {
+  const char* name;
+  std::uint32_t bit;
+};
+
+constexpr ScanTypeName kScanTypeNames[] = {
+    {"components", stComponents}, {"filetypes", stFileTypes},     {"programs", stPrograms},
+    {"shareddlls", stSharedDlls}, {"helpfiles", stHelpFiles},     {"historylist", stHistoryList},
+    {"fonts", stFonts},           {"sounds", stSounds},           {"shortcuts", stShortcuts},
+    {"startmenu", stStartMenu},   {"startup", stStartup},
+};
+
+bool ParseUnsigned(const std::string& text, int base, unsigned long long* value) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    const bool digit = (c >= '0' && c <= '9') ||
+                       (base == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
+    if (!digit) return false;
+  }
+  errno = 0;
+  *value = std::strtoull(text.c_str(), nullptr, base);
+  return errno == 0;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+// "NAME=VALUE" split at the first '='.
+std::pair<std::string, std::string> SplitAssignment(const std::string& option,
+                                                    const std::string& text) {
+  const std::size_t equals = text.find('=');
+  if (equals == std::string::npos || equals == 0) {
+    throw UsageError{option + " expects NAME=VALUE, got '" + text + "'"};
+  }
+  return {text.substr(0, equals), text.substr(equals + 1)};
+}
+
+}  // namespace
+
+ArgumentReader::ArgumentReader(std::vector<std::string> arguments)
+    : arguments_(std::move(arguments)) {}
+
+std::string ArgumentReader::Next() { return arguments_[position_++]; }
+
+std::string ArgumentReader::ValueOf(const std::string& option) {
+  if (Done()) throw UsageError{option + " needs a value"};
+  return Next();
+}
+
+std::uint32_t ParseScanTypes(const std::string& text) {
+  unsigned long long value = 0;
+  const std::string lower = Lower(text);
+  if (lower.rfind("0x", 0) == 0) {
+    if (!ParseUnsigned(lower.substr(2), 16, &value) || value > 0xFFFFFFFFull) {
+      throw UsageError{"bad scan-type mask '" + text + "'"};
+    }
+    return static_cast<std::uint32_t>(value);
+  }
+  if (ParseUnsigned(lower, 10, &value)) {
+    if (value > 0xFFFFFFFFull) throw UsageError{"bad scan-type mask '" + text + "'"};
+    return static_cast<std::uint32_t>(value);
+  }
+  std::uint32_t mask = 0;
+  std::size_t start = 0;
+  while (start <= lower.size()) {
+    const std::size_t comma = lower.find(',', start);
+    const std::string name =
+        lower.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    bool known = false;
+    for (const auto& entry : kScanTypeNames) {
+      if (name == entry.name) {
+        mask |= entry.bit;
+        known = true;
+      }
+    }
+    if (!known) throw UsageError{"unknown scan type '" + name + "'"};
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return mask;
+}
+
+std::vector<int> ParseIndexList(const std::string& text) {
+  std::vector<int> indexes;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', start);
+    const std::string piece =
+        text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    unsigned long long value = 0;
+    if (!ParseUnsigned(piece, 10, &value) || value > 0x7FFFFFFF) {
+      throw UsageError{"bad finding index '" + piece + "'"};
+    }
+    indexes.push_back(static_cast<int>(value));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return indexes;
+}
+
+bool ReadCommonOption(ArgumentReader& reader, CommonOptions& options) {
+  const std::string option = reader.Peek();
+  if (option == "--types") {
+    reader.Next();
+    options.scanTypes = ParseScanTypes(reader.ValueOf(option));
+  } else if (option == "--json") {
+    reader.Next();
+    options.json = true;
+  } else if (option == "--base") {
+    reader.Next();
+    options.basePath = FromUtf8(reader.ValueOf(option));
+#ifndef _WIN32
+  } else if (option == "--reg") {
+    reader.Next();
+    options.regFiles.push_back(reader.ValueOf(option));
+  } else if (option == "--save-reg") {
+    reader.Next();
+    options.saveRegFile = reader.ValueOf(option);
+  } else if (option == "--drive") {
+    reader.Next();
+    const auto [letter, folder] = SplitAssignment(option, reader.ValueOf(option));
+    const char c = letter.size() == 1 ? letter[0] : '\0';
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) {
+      throw UsageError{"--drive expects a drive letter, got '" + letter + "'"};
+    }
+    options.drives[static_cast<char16_t>(c & ~0x20)] = folder;
+  } else if (option == "--env") {
+    reader.Next();
+    const auto [name, value] = SplitAssignment(option, reader.ValueOf(option));
+    options.environment[FromUtf8(name)] = FromUtf8(value);
+  } else if (option == "--folder") {
+    reader.Next();
+    const auto [number, path] = SplitAssignment(option, reader.ValueOf(option));
+    unsigned long long csidl = 0;
+    if (!ParseUnsigned(number, 10, &csidl) || csidl > 0xFFFF) {
+      throw UsageError{"--folder expects a CSIDL number, got '" + number + "'"};
+    }
+    options.specialFolders[static_cast<int>(csidl)] = FromUtf8(path);
+#endif
+  } else {
+    return false;
+  }
+  return true;
+}
+
+const char* UsageText() {
+  return "usage: ovalin-rc <command> [options]\n"
+         "commands:\n"
+         "  scan    [--types MASK] [--json]\n"
+         "  clean   (--all | --index 0,3,7) [--description TEXT] [--types MASK] [--json]\n"
+         "  backups [--json]\n"
+         "  restore (--section NAME | --file PATH)\n"
+         "  delete  (--section NAME | --all)\n"
+         "MASK: hexadecimal (0x7ff000), decimal, or names separated by commas:\n"
+         "  components,filetypes,programs,shareddlls,helpfiles,historylist,fonts,sounds,\n"
+         "  shortcuts,startmenu,startup (default: all)\n"
+         "every command: --base PATH (the program folder; backups in its Data\\ZUNRC\\)\n"
+#ifndef _WIN32
+         "substitute registry: --reg FILE (load a .reg file; repeatable), --drive C=DIR,\n"
+         "  --env NAME=VALUE, --folder CSIDL=PATH (repeatable), --save-reg FILE\n"
+#endif
+      ;
+}
+
+}  // namespace ovalin::cli

@@ -1,0 +1,38 @@
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "cli/scan_runner.h"
+#include "cli/session.h"
+
+namespace ovalin::cli {
+
+int RunScanCommand(const std::vector<std::string>& arguments) {
+  CommonOptions options;
+  ArgumentReader reader(arguments);
+  while (!reader.Done()) {
+    if (!ReadCommonOption(reader, options)) throw UsageError{"unknown option " + reader.Peek()};
+  }
+  Session session(options);
+  const ScanSummary summary = RunScan(session.Cleaner(), options.scanTypes, !options.json);
+  if (!summary.started) throw UsageError{"the scan-type mask selects no scan type"};
+  TRCRegCleaner& cleaner = session.Cleaner();
+  if (options.json) {
+    Print("{\"scanTypes\": " + std::to_string(summary.scanTypes) +
+          ", \"judged\": " + std::to_string(summary.judged) + ",\n  " + FindingsJson(cleaner) +
+          "}\n");
+  } else {
+    Print(FindingsTable(cleaner));
+    Print(std::to_string(cleaner.ScannedItemsCount()) + " findings, " +
+          std::to_string(cleaner.ScannedItemsCount_SecondClean()) +
+          " keys to check after a clean, " + std::to_string(summary.judged) +
+          " entries judged\n");
+  }
+  std::string error;
+  if (!session.SaveRegistry(&error)) {
+    PrintError(error + "\n");
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+}  // namespace ovalin::cli

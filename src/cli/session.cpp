@@ -1,0 +1,79 @@
+#include "cli/session.h"
+
+#include <fstream>
+
+#include "engine/text_utils.h"
+#include "platform/reg_file.h"
+#include "rules/standard_rules.h"
+
+#ifdef _WIN32
+#include "platform/win32/win32_platform.h"
+#else
+#include <sys/stat.h>
+
+#include "platform/posix/substitute.h"
+#endif
+
+namespace ovalin::cli {
+
+namespace {
+
+#ifndef _WIN32
+std::unique_ptr<platform::PlatformServices> MakeSubstitute(const CommonOptions& options) {
+  platform::posix::SubstituteConfig config;
+  for (const auto& [letter, folder] : options.drives) {
+    struct stat info {};
+    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+      throw UsageError{"--drive " + std::string(1, static_cast<char>(letter)) + "=" + folder +
+                       ": not a folder"};
+    }
+  }
+  config.drives = options.drives;
+  config.environment = options.environment;
+  config.specialFolders = options.specialFolders;
+  if (!options.basePath.empty()) {
+    config.modulePath = PathAddBackslash(options.basePath) + u"ovalin-rc.exe";
+  }
+  auto services = std::make_unique<platform::posix::SubstitutePlatform>(std::move(config));
+  for (const auto& file : options.regFiles) {
+    platform::RegFileError error;
+    if (!platform::LoadRegFile(services->Get().registry, file, &error)) {
+      throw UsageError{"cannot load " + error.Message()};
+    }
+  }
+  return services;
+}
+#endif
+
+}  // namespace
+
+Session::Session(const CommonOptions& options) : options_(options) {
+#ifdef _WIN32
+  services_ = platform::win32::CreateWin32Platform();
+#else
+  services_ = MakeSubstitute(options_);
+#endif
+  cleaner_ = std::make_unique<TRCRegCleaner>(services_->Get(), StandardScanRules());
+  if (!options_.basePath.empty()) {
+    cleaner_->SetRescueDir(PathAddBackslash(options_.basePath) + u"Data\\ZUNRC\\");
+  }
+}
+
+Session::~Session() = default;
+
+bool Session::SaveRegistry(std::string* error) {
+  if (options_.saveRegFile.empty()) return true;
+  const std::string bytes = platform::ExportRegFile(
+      Platform().registry, {u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_USER", u"HKEY_LOCAL_MACHINE",
+                            u"HKEY_USERS", u"HKEY_CURRENT_CONFIG"});
+  std::ofstream out(options_.saveRegFile, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) {
+    *error = "cannot write " + options_.saveRegFile;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace ovalin::cli

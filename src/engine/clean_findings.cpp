@@ -1,0 +1,194 @@
+#include "engine/clean_findings.h"
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+
+#include "engine/backup_writers.h"
+#include "engine/clean_removal.h"
+#include "engine/rescue_names.h"
+#include "engine/text_utils.h"
+
+namespace ovalin {
+
+namespace {
+
+constexpr platform::FileTime kTicksPerSecond = 10'000'000;
+// How far a clean moves on to find a second that no other set uses.
+constexpr int kMaxSecondsAhead = 24 * 60 * 60;
+
+bool SectionExists(const std::vector<std::u16string>& sections, std::u16string_view name) {
+  return std::any_of(sections.begin(), sections.end(),
+                     [&](const std::u16string& s) { return StrSameText(s, name); });
+}
+
+// Names the new set by the current local time. When a set of that second exists already
+// (its data file or its section), the next free second is taken for both names, so that
+// two cleans in one second never share a file or a section.
+bool NameNewSet(TRCRegCleaner& cleaner, TRCRescueItem* item) {
+  platform::Platform& p = cleaner.Platform();
+  const platform::FileTime utc = p.clock.NowUtc();
+  platform::FileTime local = utc;
+  if (!p.clock.UtcToLocal(utc, &local)) local = utc;
+  local -= local % kTicksPerSecond;
+  const std::vector<std::u16string> sections = p.profiles.SectionNames(cleaner.RescueListFile());
+  for (int ahead = 0; ahead <= kMaxSecondsAhead; ++ahead, local += kTicksPerSecond) {
+    platform::CalendarTime time;
+    if (!platform::FileTimeToCalendar(local, &time)) return false;
+    item->SectionName = FormatSectionName(time);
+    item->BackupFile = FormatBackupFileName(time);
+    if (!SectionExists(sections, item->SectionName) &&
+        p.files.Probe(cleaner.RescueDir() + item->BackupFile) == platform::PathKind::kMissing) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool RemoveFinding(platform::Registry& registry, const TRCScannedItem& finding) {
+  switch (MarkTypeOf(finding.ScannedCode)) {
+    case 0x100:
+    case mtDeleteValue:
+      return CleanValue(registry, finding, true);
+    case mtBlankValue:
+      return CleanValue(registry, finding, false);
+    case mtDeleteKeyTree:
+    case 0x400:
+      return DeleteKeyTree(registry, finding);
+    case mtDeleteEmptyKey:
+      return DeleteKeyIfEmpty(registry, finding);
+    default:
+      return false;
+  }
+}
+
+void RemoveOne(std::vector<int>* list, int index) {
+  const auto at = std::find(list->begin(), list->end(), index);
+  if (at != list->end()) list->erase(at);
+}
+
+void WriteIndexSection(TRCRegCleaner& cleaner, const TRCRescueItem& item) {
+  platform::ProfileFiles& profiles = cleaner.Platform().profiles;
+  const std::u16string& file = cleaner.RescueListFile();
+  const std::u16string& section = item.SectionName;
+  profiles.WriteString(file, section, u"DetailCount",
+                       FromUtf8(std::to_string(item.DetailCount)));
+  profiles.WriteString(file, section, u"IsRescued", u"False");
+  profiles.WriteString(file, section, u"Description", IndexSafeText(item.Description));
+  profiles.WriteString(file, section, u"BackupFile", item.BackupFile);
+  profiles.WriteString(file, section, u"HasBeenDeleted", u"False");
+}
+
+}  // namespace
+
+int CleaningPercent(int start, int span, std::size_t i, std::size_t count) {
+  const long long percent =
+      start + static_cast<long long>(span) * static_cast<long long>(i + 1) /
+                  static_cast<long long>(count);
+  return static_cast<int>(std::min<long long>(percent, 99));
+}
+
+std::u16string IndexSafeText(std::u16string_view text) {
+  std::u16string result(text);
+  for (char16_t& c : result) {
+    if (c < 0x20 || c == 0x7F) c = u' ';
+  }
+  return result;
+}
+
+bool CleanFindings(TRCRegCleaner& cleaner, const std::vector<int>& indexes,
+                   const std::u16string& description, int span, int start,
+                   std::vector<int>* failIndexes) {
+  std::vector<int> ownFailList;
+  std::vector<int>& failed = failIndexes != nullptr ? *failIndexes : ownFailList;
+  failed = indexes;
+  if (indexes.empty()) return false;
+
+  platform::Platform& p = cleaner.Platform();
+  if (p.files.Probe(cleaner.RescueListFile()) != platform::PathKind::kFile &&
+      !p.files.CreateFolders(cleaner.RescueDir())) {
+    return false;
+  }
+
+  TRCRescueItem item;
+  item.Description = description;
+  item.DetailCount = static_cast<std::uint32_t>(indexes.size());
+  if (!NameNewSet(cleaner, &item)) return false;
+  const std::u16string dataFile = cleaner.RescueDir() + item.BackupFile;
+
+  bool completed = false;
+  std::unique_ptr<platform::File> file =
+      p.files.Open(dataFile, platform::FileOpenMode::kCreateAlways);
+  if (file && WriteBackupHeader(*file)) {
+    try {
+      std::uint32_t cleanedTypes = 0;
+      auto& items = cleaner.MutableScannedItems();
+      for (std::size_t i = 0; i < indexes.size(); ++i) {
+        if (cleaner.ForceBroken()) break;
+        const int index = indexes[i];
+        if (index < 0 || index >= cleaner.ScannedItemsCount()) continue;
+        const TRCScannedItem& finding = *items[static_cast<std::size_t>(index)];
+        if (!BackupFinding(p.registry, finding, *file)) continue;
+        if (!RemoveFinding(p.registry, finding)) continue;
+        RemoveOne(&failed, index);
+        cleanedTypes |= ScanTypeOf(finding.ScannedCode);
+        if (cleaner.OnCleaning) {
+          cleaner.OnCleaning(cleaner, CleaningPercent(start, span, i, indexes.size()));
+        }
+      }
+      for (const auto& entry : cleaner.ScannedItems_SecondClean()) {
+        if ((ScanTypeOf(entry->ScannedCode) & cleanedTypes) != 0) {
+          DeleteKeyIfEmpty(p.registry, *entry);
+        }
+      }
+      completed = true;
+    } catch (const std::exception&) {
+      // The set is still recorded below for the findings already cleaned.
+    }
+  }
+  file.reset();
+
+  if (failed.size() == indexes.size()) {
+    p.files.DeleteFile(dataFile);
+    return false;
+  }
+  WriteIndexSection(cleaner, item);
+  if (completed) {
+    auto& items = cleaner.MutableScannedItems();
+    for (int index : indexes) {
+      if (std::find(failed.begin(), failed.end(), index) == failed.end()) {
+        items[static_cast<std::size_t>(index)]->Deleted = true;
+      }
+    }
+  }
+  return true;
+}
+
+bool TRCRegCleaner::Clean(const std::vector<int>& indexes, std::vector<int>* failIndexes,
+                          const std::u16string& description) {
+  if (Status() != kStatusIdle) return false;
+  SetStatus(kStatusCleaning);
+  ClearForceBroken();
+  if (OnBeginClean) OnBeginClean(*this);
+  if (indexes.empty()) {
+    if (failIndexes != nullptr) failIndexes->clear();
+    SetStatus(kStatusIdle);
+    return true;
+  }
+  try {
+    CleanFindings(*this, indexes, description, 50, 50, failIndexes);
+  } catch (...) {
+    // The clean reports what it did through the fail list; nothing escapes to the caller.
+  }
+  SetStatus(kStatusIdle);
+  if (OnEndClean) OnEndClean(*this);
+  return true;
+}
+
+bool TRCRegCleaner::CleanAll(std::vector<int>* failIndexes, const std::u16string& description) {
+  std::vector<int> indexes(static_cast<std::size_t>(ScannedItemsCount()));
+  for (std::size_t i = 0; i < indexes.size(); ++i) indexes[i] = static_cast<int>(i);
+  return Clean(indexes, failIndexes, description);
+}
+
+}  // namespace ovalin

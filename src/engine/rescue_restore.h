@@ -1,0 +1,18 @@
+// Writes a backup data file back into the registry.
+#pragma once
+
+#include <string>
+
+#include "engine/reg_cleaner.h"
+
+namespace ovalin {
+
+// The reader behind TRCRegCleaner::RestoreRescue. True when every record was read and
+// put back. A record that cannot be put back (unknown root, key that cannot be created)
+// is passed over and the restore goes on, but the result is false and the set is not
+// marked restored. A malformed record or a value that cannot be written ends the
+// restore with false; what came before stays restored. A record is checked whole before
+// anything of it is written.
+bool RestoreBackupFile(TRCRegCleaner& cleaner, const std::u16string& fileName);
+
+}  // namespace ovalin

@@ -1,0 +1,42 @@
+// Fonts: the installed fonts list; a font file is looked for as named, then in the
+// fonts folder.
+#include <string>
+
+#include "engine/text_utils.h"
+#include "rules/scan_rules.h"
+#include "rules/shared_checks.h"
+
+namespace ovalin {
+
+void ScanFonts(TRCRegCleaner& cleaner, int start, int span) {
+  platform::FileSystem& files = cleaner.Platform().files;
+  const std::u16string fontsFolder =
+      PathAddBackslash(GetSpecialFolder(cleaner.Platform().system, platform::kCsidlFonts));
+  RegAccess fonts(cleaner.Platform().registry);
+  if (!OpenRootKey(fonts, platform::kLocalMachine,
+                   u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts")) {
+    return;
+  }
+  const std::u16string path =
+      u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+  const std::vector<std::u16string> names = fonts.GetValueNames();
+  const long long n = static_cast<long long>(names.size());
+  for (long long i = 0; i < n; ++i) {
+    if (StopRequested(cleaner)) return;
+    const int percent = ProgressPercent(start, span, i + 1, n);
+    const std::u16string& name = names[i];
+    std::u16string text;
+    try {
+      if (!IsStringClass(fonts.GetDataType(name))) continue;
+      text = ExpandEnvVars(cleaner.Platform().system, fonts.ReadString(name));
+    } catch (const RegistryError&) {
+      continue;  // a value that cannot be read is skipped
+    }
+    const bool fine = files.Probe(text) == platform::PathKind::kFile ||
+                      files.Probe(fontsFolder + text) == platform::PathKind::kFile;
+    const std::uint32_t code = fine ? stFonts : (stFonts | mtDeleteValue | ecInvalidFonts);
+    cleaner.AddFinding(MakeRecord(code, name, path, name, text), percent);
+  }
+}
+
+}  // namespace ovalin

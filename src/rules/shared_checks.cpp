@@ -1,0 +1,289 @@
+#include "rules/shared_checks.h"
+
+#include <memory>
+#include <vector>
+
+#include "engine/text_utils.h"
+
+namespace ovalin {
+
+namespace {
+
+constexpr std::size_t kMaxPath = 260;
+
+bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+
+bool IsOneOf(char16_t c, std::u16string_view set) {
+  return set.find(c) != std::u16string_view::npos;
+}
+
+struct CodeRange {
+  char16_t first;
+  char16_t last;
+};
+
+// Number characters (decimal digits, letter numbers, other numbers) of the Basic
+// Multilingual Plane that a registry name may plausibly hold.
+constexpr CodeRange kNumberRanges[] = {
+    {0x0030, 0x0039}, {0x00B2, 0x00B3}, {0x00B9, 0x00B9}, {0x00BC, 0x00BE},
+    {0x0660, 0x0669}, {0x06F0, 0x06F9}, {0x07C0, 0x07C9}, {0x0966, 0x096F},
+    {0x09E6, 0x09EF}, {0x09F4, 0x09F9}, {0x0A66, 0x0A6F}, {0x0AE6, 0x0AEF},
+    {0x0B66, 0x0B6F}, {0x0BE6, 0x0BF2}, {0x0C66, 0x0C6F}, {0x0CE6, 0x0CEF},
+    {0x0D66, 0x0D6F}, {0x0DE6, 0x0DEF}, {0x0E50, 0x0E59}, {0x0ED0, 0x0ED9},
+    {0x0F20, 0x0F33}, {0x1040, 0x1049}, {0x1090, 0x1099}, {0x1369, 0x137C},
+    {0x16EE, 0x16F0}, {0x17E0, 0x17E9}, {0x1810, 0x1819}, {0x1946, 0x194F},
+    {0x19D0, 0x19DA}, {0x1A80, 0x1A89}, {0x1A90, 0x1A99}, {0x1B50, 0x1B59},
+    {0x1BB0, 0x1BB9}, {0x1C40, 0x1C49}, {0x1C50, 0x1C59}, {0x2070, 0x2070},
+    {0x2074, 0x2079}, {0x2080, 0x2089}, {0x2150, 0x2182}, {0x2185, 0x2189},
+    {0x2460, 0x249B}, {0x24EA, 0x24FF}, {0x2776, 0x2793}, {0x2CFD, 0x2CFD},
+    {0x3007, 0x3007}, {0x3021, 0x3029}, {0x3038, 0x303A}, {0x3192, 0x3195},
+    {0x3220, 0x3229}, {0x3248, 0x324F}, {0x3251, 0x325F}, {0x3280, 0x3289},
+    {0x32B1, 0x32BF}, {0xA620, 0xA629}, {0xA6E6, 0xA6EF}, {0xA830, 0xA835},
+    {0xA8D0, 0xA8D9}, {0xA900, 0xA909}, {0xA9D0, 0xA9D9}, {0xA9F0, 0xA9F9},
+    {0xAA50, 0xAA59}, {0xABF0, 0xABF9}, {0xFF10, 0xFF19},
+};
+
+bool IsNumberChar(char16_t c) {
+  for (const CodeRange& range : kNumberRanges) {
+    if (c >= range.first && c <= range.last) return true;
+  }
+  return false;
+}
+
+bool IsFile(platform::FileSystem& files, std::u16string_view path) {
+  return files.Probe(path) == platform::PathKind::kFile;
+}
+
+// The shared body of the two default-value checks; accept judges the expanded text.
+template <typename Accept>
+void CheckDefaultValue(TRCRegCleaner& cleaner, RegAccess& key, std::uint32_t code,
+                       int percent, std::u16string_view title, std::u16string_view path,
+                       std::uint32_t scanType, Accept accept) {
+  RegKeyInfo info;
+  if (!key.GetKeyInfo(&info)) return;
+  auto item = MakeRecord(scanType, title, path);
+  if (info.numSubKeys == 0 && info.numValues == 0) {
+    cleaner.AddFinding(std::move(item), percent);
+    return;
+  }
+  RegDataType type = RegDataType::kUnknown;
+  std::uint32_t size = 0;
+  key.GetDataInfo(u"", &type, &size);
+  if (size == 0) {
+    cleaner.AddFinding(std::move(item), percent);
+    return;
+  }
+  bool fine = false;
+  if (IsStringClass(type)) {
+    item->Value = ExpandEnvVars(cleaner.Platform().system, key.ReadString(u""));
+    fine = !item->Value.empty() && accept(item->Value);
+  }
+  if (!fine) item->ScannedCode = scanType | mtDeleteValue | code;
+  cleaner.AddFinding(std::move(item), percent);
+}
+
+// Judges the string values of one key for ScanValuePaths.
+void JudgeValuePaths(TRCRegCleaner& cleaner, RegAccess& key, std::u16string_view keyPath,
+                     int percent, std::u16string_view title, std::uint32_t scanType) {
+  platform::FileSystem& files = cleaner.Platform().files;
+  for (const std::u16string& name : key.GetValueNames()) {
+    if (!IsStringClass(key.GetDataType(name))) continue;
+    auto item = MakeRecord(scanType, title, keyPath, name,
+                           ExpandEnvVars(cleaner.Platform().system, key.ReadString(name)));
+    const std::u16string& text = item->Value;
+    const bool drivePath =
+        text.size() >= 3 && IsAsciiLetter(text[0]) && text[1] == u':' && text[2] == u'\\';
+    if (drivePath && !IsValidPath(files, text)) {
+      item->ScannedCode = scanType | mtBlankValue | ecInvalidFilesAndPaths;
+    }
+    cleaner.AddFinding(std::move(item), percent);
+  }
+}
+
+}  // namespace
+
+bool StopRequested(TRCRegCleaner& cleaner) {
+  if (cleaner.ForceBroken()) return true;
+  if (cleaner.Pause()) {
+    cleaner.WaitWhilePaused();
+    // A stop while paused releases the pause first; do not judge one more entry then.
+    return cleaner.ForceBroken();
+  }
+  return false;
+}
+
+int ProgressPercent(int start, int span, long long done, long long total) {
+  if (total <= 0) return start;
+  return start + static_cast<int>(static_cast<long long>(span) * done / total);
+}
+
+std::unique_ptr<TRCScannedItem> MakeRecord(std::uint32_t code, std::u16string_view title,
+                                           std::u16string_view path,
+                                           std::u16string_view valueName,
+                                           std::u16string_view value) {
+  auto item = std::make_unique<TRCScannedItem>();
+  item->ScannedCode = code;
+  item->Title = title;
+  item->Path = path;
+  item->ValueName = valueName;
+  item->Value = value;
+  return item;
+}
+
+bool OpenSubKey(RegAccess& child, const RegAccess& parent, std::u16string_view name) {
+  if (parent.CurrentKey() == 0) return false;
+  child.SetRootKey(parent.CurrentKey());
+  return child.OpenKey(name, false);
+}
+
+bool OpenRootKey(RegAccess& key, platform::RegKey root, std::u16string_view path) {
+  key.SetRootKey(root);
+  return key.OpenKey(path, false);
+}
+
+bool IsStringClass(RegDataType type) {
+  return type == RegDataType::kString || type == RegDataType::kExpandString;
+}
+
+std::u16string GetSpecialFolder(platform::SystemServices& system, int csidl) {
+  return PathAddBackslash(system.SpecialFolder(csidl));
+}
+
+bool IsValidPath(platform::FileSystem& files, std::u16string_view text) {
+  if (text.empty()) return false;
+  std::u16string s = StrTrimChars(text, u" ");
+  if (s.empty()) return false;
+
+  const platform::PathKind kind = files.Probe(s);
+  if (kind == platform::PathKind::kFile) return true;
+  if (kind == platform::PathKind::kFolder && s.size() <= kMaxPath) return true;
+  if (s == u"\\") return true;
+  if (IsOneOf(s[0], u"/\\?<>|*:")) return false;
+
+  if (s[0] == u'"') {
+    const std::size_t close = s.find(u'"', 1);
+    if (close == std::u16string::npos) return false;
+    const std::u16string_view quoted = std::u16string_view(s).substr(1, close - 1);
+    return !quoted.empty() && IsFile(files, quoted);
+  }
+
+  if (s.size() == 1) return true;
+  if (s[1] == u':' && !IsAsciiLetter(s[0])) return false;
+  if (s.size() > kMaxPath) s.resize(kMaxPath - 1);
+
+  bool separatorSeen = false;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char16_t c = s[i];
+    if (IsOneOf(c, u" ,;/\\")) separatorSeen = true;
+    if (IsOneOf(c, u"?|/><*\"") || (c == u':' && i != 1)) {
+      if (!separatorSeen) return false;
+      s.resize(i);
+      break;
+    }
+  }
+
+  if (s.size() >= 2 && s[1] != u':') return true;
+
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (!IsOneOf(s[i], u" ,;\\/")) continue;
+    if (i == 0) return false;
+    if (IsFile(files, std::u16string_view(s).substr(0, i))) return true;
+  }
+  return false;
+}
+
+bool KeyExistsUnder(platform::Registry& registry, std::u16string_view areaPath,
+                    std::u16string_view keyName) {
+  if (areaPath.empty()) return false;
+  const SplitPath area = SplitRegPath(areaPath);
+  if (area.root == 0) return false;
+  const std::u16string keyPath =
+      PathRemoveBackslash(PathAddBackslash(area.subKey) + std::u16string(keyName));
+  RegAccess access(registry);
+  access.SetRootKey(area.root);
+  return access.KeyExists(keyPath);
+}
+
+bool IsNumericName(std::u16string_view text) {
+  const std::u16string trimmed = StrTrimChars(text, u" ");
+  if (trimmed.empty()) return false;
+  for (char16_t c : trimmed) {
+    if (!IsNumberChar(c)) return false;
+  }
+  return true;
+}
+
+bool ReadStringValue(RegAccess& key, std::u16string_view valueName, std::u16string* text) {
+  text->clear();
+  if (key.GetDataSize(valueName) <= 0) return false;
+  if (!IsStringClass(key.GetDataType(valueName))) return false;
+  *text = key.ReadString(valueName);
+  return true;
+}
+
+void CheckDefaultValuePath(TRCRegCleaner& cleaner, RegAccess& key, std::uint32_t code,
+                           int percent, std::u16string_view title, std::u16string_view path,
+                           std::uint32_t scanType) {
+  platform::FileSystem& files = cleaner.Platform().files;
+  CheckDefaultValue(cleaner, key, code, percent, title, path, scanType,
+                    [&files](const std::u16string& text) { return IsValidPath(files, text); });
+}
+
+void CheckDefaultValueReference(TRCRegCleaner& cleaner, RegAccess& key,
+                                std::u16string_view areaPath, std::uint32_t code, int percent,
+                                std::u16string_view title, std::u16string_view path,
+                                std::uint32_t scanType) {
+  platform::Registry& registry = cleaner.Platform().registry;
+  CheckDefaultValue(cleaner, key, code, percent, title, path, scanType,
+                    [&registry, areaPath](const std::u16string& text) {
+                      return KeyExistsUnder(registry, areaPath, text);
+                    });
+}
+
+void ScanValuePaths(TRCRegCleaner& cleaner, const RegAccess& parent,
+                    std::u16string_view subKeyName, std::u16string_view parentPath,
+                    int percent, std::u16string_view title, std::uint32_t scanType) {
+  // Depth first, values of a key before the keys below it, walked with an explicit
+  // stack so that a deep tree cannot exhaust the thread's stack.
+  struct Level {
+    std::unique_ptr<RegAccess> key;
+    std::u16string path;  // full path of this key, with a trailing backslash
+    std::vector<std::u16string> children;
+    std::size_t next = 0;
+  };
+  platform::Registry& registry = cleaner.Platform().registry;
+
+  auto open = [&](const RegAccess& from, std::u16string_view name,
+                  std::u16string_view fromPath) -> std::unique_ptr<Level> {
+    auto level = std::make_unique<Level>();
+    level->key = std::make_unique<RegAccess>(registry);
+    if (!OpenSubKey(*level->key, from, name)) return nullptr;
+    const std::u16string keyPath = std::u16string(fromPath) + std::u16string(name);
+    JudgeValuePaths(cleaner, *level->key, keyPath, percent, title, scanType);
+    level->path = PathAddBackslash(keyPath);
+    level->children = level->key->GetKeyNames();
+    return level;
+  };
+
+  std::vector<std::unique_ptr<Level>> stack;
+  if (auto first = open(parent, subKeyName, PathAddBackslash(parentPath))) {
+    stack.push_back(std::move(first));
+  }
+  while (!stack.empty()) {
+    Level& top = *stack.back();
+    if (top.next >= top.children.size()) {
+      stack.pop_back();
+      continue;
+    }
+    const std::u16string& child = top.children[top.next++];
+    if (auto level = open(*top.key, child, top.path)) stack.push_back(std::move(level));
+  }
+}
+
+void ReportKeyFinding(TRCRegCleaner& cleaner, std::u16string_view title, int percent,
+                      std::uint32_t code, std::uint32_t scanType, std::u16string_view path) {
+  cleaner.AddFinding(
+      MakeRecord(scanType | mtDeleteEmptyKey | code, title, PathRemoveBackslash(path)), percent);
+}
+
+}  // namespace ovalin
