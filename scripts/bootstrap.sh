@@ -21,7 +21,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev
   libpugixml-dev libpng-dev libjpeg-dev zlib1g-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
-  wine wine64 xvfb xdotool imagemagick
+  wine wine64 xvfb xdotool imagemagick librsvg2-bin
 )
 
 say() { echo "bootstrap: $*" >&2; }

@@ -18,6 +18,10 @@ struct Verb {
 
 const Verb kVerbs[] = {
     {"scan", ovalin::cli::RunScanCommand},
+    {"clean", ovalin::cli::RunCleanCommand},
+    {"backups", ovalin::cli::RunBackupsCommand},
+    {"restore", ovalin::cli::RunRestoreCommand},
+    {"delete", ovalin::cli::RunDeleteCommand},
 };
 
 int Usage(const std::string& problem) {

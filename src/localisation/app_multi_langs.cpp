@@ -8,6 +8,17 @@ namespace {
 constexpr std::u16string_view kStringSection = u"StringRes";
 constexpr std::u16string_view kHomePage = u"https://www.ovalin.example/";
 
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+// The profile functions trim blanks around a value and drop one pair of surrounding
+// double quotes when reading; quoting such a value makes it read back as written.
+std::u16string QuotedWhenNeeded(std::u16string value) {
+  if (value.empty()) return value;
+  const bool quoted = value.size() >= 2 && value.front() == u'"' && value.back() == u'"';
+  if (IsBlank(value.front()) || IsBlank(value.back()) || quoted) return u"\"" + value + u"\"";
+  return value;
+}
+
 }  // namespace
 
 TAppMultiLangs::TAppMultiLangs(platform::Platform& platform, TKelMultiLanguageVars& vars,
@@ -45,7 +56,8 @@ bool TAppMultiLangs::DoLoadingStrings(IniFile& iniFile) {
 bool TAppMultiLangs::DoSavingStrings(IniFile& iniFile) {
   TKelMultiLanguages::DoSavingStrings(iniFile);
   for (int i = 0; i < vars_.Count(); ++i) {
-    iniFile.WriteString(kStringSection, vars_.GetName(i), StrEscapes(vars_.GetValue(i), false));
+    iniFile.WriteString(kStringSection, vars_.GetName(i),
+                        QuotedWhenNeeded(StrEscapes(vars_.GetValue(i), false)));
   }
   return true;
 }

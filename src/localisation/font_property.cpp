@@ -35,8 +35,16 @@ TFontPitch PitchFromNumber(std::int32_t number) {
 }  // namespace
 
 void TKelFontProperty::Reload(std::u16string_view spec) {
-  *this = TKelFontProperty(u"");
   FFormat = std::u16string(spec);
+  FFlags = 0;
+  FName.clear();
+  FSize = 0;
+  FStyle = 0;
+  FColor = 0;
+  FHeight = 0;
+  FCharset = 0;
+  FOrientation = 0;
+  FPitch = TFontPitch::fpDefault;
   if (spec.empty()) return;
   // Empty pieces (two separators in a row) do not count as positions.
   int position = 0;

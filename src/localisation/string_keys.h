@@ -76,78 +76,78 @@
   X(STR_ZUNScanType_Sounds, u"Sounds") \
   X(STR_ZUNScanType_StartMenu, u"Start Menu") \
   X(STR_ZUNScanType_Startup, u"Startup Items") \
-  X(STR_ZUNRCForm_ErrorCode0, u"\"OK\"") \
-  X(STR_ZUNRCForm_ErrorCode1, u"\"Null Value\"") \
-  X(STR_ZUNRCForm_ErrorCode2, u"\"Null Key\"") \
-  X(STR_ZUNRCForm_ErrorCode3, u"\"Invalid Items\"") \
-  X(STR_ZUNRCForm_ErrorCode4, u"\"Invalid CLSID\"") \
-  X(STR_ZUNRCForm_ErrorCode5, u"\"Invalid TypeLib\"") \
-  X(STR_ZUNRCForm_ErrorCode6, u"\"Invalid ProID\"") \
-  X(STR_ZUNRCForm_ErrorCode7, u"\"Invalid InproServer32\"") \
-  X(STR_ZUNRCForm_ErrorCode8, u"\"Invalid InproSever\"") \
-  X(STR_ZUNRCForm_ErrorCode9, u"\"Invalid LocalServer32\"") \
-  X(STR_ZUNRCForm_ErrorCode10, u"\"Invalid LocalServer\"") \
-  X(STR_ZUNRCForm_ErrorCode11, u"\"Invalid ToolboxBitmap32\"") \
-  X(STR_ZUNRCForm_ErrorCode12, u"\"Invalid DefaultIcon\"") \
-  X(STR_ZUNRCForm_ErrorCode13, u"\"Invalid VersionIndependentProgID\"") \
-  X(STR_ZUNRCForm_ErrorCode14, u"\"Invalid Files\"") \
-  X(STR_ZUNRCForm_ErrorCode15, u"\"Invalid Paths\"") \
-  X(STR_ZUNRCForm_ErrorCode16, u"\"Invalid Files and Paths\"") \
-  X(STR_ZUNRCForm_ErrorCode17, u"\"Invalid File Types\"") \
-  X(STR_ZUNRCForm_ErrorCode18, u"\"Invalid File Extensions\"") \
-  X(STR_ZUNRCForm_ErrorCode19, u"\"Invalid OpenWithProgids\"") \
-  X(STR_ZUNRCForm_ErrorCode20, u"\"Invalid DLL Files\"") \
-  X(STR_ZUNRCForm_ErrorCode21, u"\"Invalid RecentDocuments\"") \
-  X(STR_ZUNRCForm_ErrorCode22, u"\"Invalid Menus\"") \
-  X(STR_ZUNRCForm_ErrorCode23, u"\"Invalid Shortcuts\"") \
-  X(STR_ZUNRCForm_ErrorCode24, u"\"Invalid Fonts\"") \
-  X(STR_ZUNRCForm_ErrorCode25, u"\"Invalid Help Files\"") \
-  X(STR_ZUNRCForm_ErrorCode26, u"\"Invalid Uninstall\"") \
-  X(STR_ZUNRCForm_ErrorCode27, u"\"Invalid Installer\"") \
-  X(STR_ZUNRCForm_ErrorCode28, u"\"Invalid Sounds\"") \
-  X(STR_ZUNRCForm_ErrorCode29, u"\"Invalid ProxyStubclsid32\"") \
-  X(STR_ZUNRCForm_ErrorCode30, u"\"Invalid ProxyStubclsid\"") \
-  X(STR_ZUNRCForm_ErrorCode31, u"\"Invalid PersistentHandler\"") \
-  X(STR_ZUNRCForm_ErrorCode32, u"\"Invalid CurVer\"") \
-  X(STR_ZUNRCForm_ErrorCode33, u"\"Invalid HELPDIR\"") \
-  X(STR_ZUNRCForm_ErrorCode34, u"\"Invalid Win32\"") \
-  X(STR_ZUNRCForm_ErrorCode35, u"\"Invalid Win16\"") \
-  X(STR_ZUNRCForm_ErrorCode36, u"\"Invalid ShellCommand\"") \
-  X(STR_ZUNRCForm_ErrorCode37, u"\"Invalid History List\"") \
-  X(STR_ZUNRCForm_ErrorCode38, u"\"Invalid Startup Items\"") \
-  X(STR_ZUNRCForm_ErrorCode39, u"\"Invalid Setup Folders\"") \
-  X(STR_ZUNRCForm_ErrorCode40, u"\"Null CLSID\"") \
-  X(STR_ZUNRCForm_ErrorCode41, u"\"Null InprocServer32\"") \
-  X(STR_ZUNRCForm_ErrorCode42, u"\"Null InprocServer\"") \
-  X(STR_ZUNRCForm_ErrorCode43, u"\"Null LocalServer32\"") \
-  X(STR_ZUNRCForm_ErrorCode44, u"\"Null LocalServer\"") \
-  X(STR_ZUNRCForm_ErrorCode45, u"\"Null ToolboxBitmap32\"") \
-  X(STR_ZUNRCForm_ErrorCode46, u"\"Null DefaultIcon\"") \
-  X(STR_ZUNRCForm_ErrorCode47, u"\"Null TypeLib\"") \
-  X(STR_ZUNRCForm_ErrorCode48, u"\"Null ProgID\"") \
-  X(STR_ZUNRCForm_ErrorCode49, u"\"Null VersionIndependentProgID\"") \
-  X(STR_ZUNRCForm_ErrorCode50, u"\"Null TypeLib\"") \
-  X(STR_ZUNRCForm_ErrorCode51, u"\"Null win32\"") \
-  X(STR_ZUNRCForm_ErrorCode52, u"\"Null win16\"") \
-  X(STR_ZUNRCForm_ErrorCode53, u"\"Null Interface\"") \
-  X(STR_ZUNRCForm_ErrorCode54, u"\"Null File Extensions\"") \
-  X(STR_ZUNRCForm_ErrorCode55, u"\"Null File Types\"") \
-  X(STR_ZUNRCForm_ErrorCode56, u"\"Null OpenWithList\"") \
-  X(STR_ZUNRCForm_ErrorCode57, u"\"Null OpenWithProgids\"") \
-  X(STR_ZUNRCForm_ErrorCode58, u"\"Null PersistentHandler\"") \
-  X(STR_ZUNRCForm_ErrorCode59, u"\"Null Shell\"") \
-  X(STR_ZUNRCForm_ErrorCode60, u"\"Null ShellNew\"") \
-  X(STR_ZUNRCForm_ErrorCode61, u"\"Null ShellEx\"") \
-  X(STR_ZUNRCForm_ErrorCode62, u"\"Null Command\"") \
-  X(STR_ZUNRCForm_ErrorCode63, u"\"Null Uninstall\"") \
-  X(STR_ZUNRCForm_ErrorCode64, u"\"Null Installer\"") \
-  X(STR_ZUNRCForm_ErrorCode65, u"\"Null ProxyStubclsid32\"") \
-  X(STR_ZUNRCForm_ErrorCode66, u"\"Null ProxyStubclsid\"") \
-  X(STR_ZUNRCForm_ErrorCode67, u"\"Null CurVer\"") \
-  X(STR_ZUNRCForm_ErrorCode68, u"\"Null HELPDIR\"") \
-  X(STR_ZUNRCForm_ErrorCode69, u"\"Null ShellCommand\"") \
-  X(STR_ZUNRCForm_ErrorCode70, u"\"Null History List\"") \
-  X(STR_ZUNRCForm_ErrorCode71, u"\"Null Startup Items\"") \
+  X(STR_ZUNRCForm_ErrorCode0, u"OK") \
+  X(STR_ZUNRCForm_ErrorCode1, u"Null Value") \
+  X(STR_ZUNRCForm_ErrorCode2, u"Null Key") \
+  X(STR_ZUNRCForm_ErrorCode3, u"Invalid Items") \
+  X(STR_ZUNRCForm_ErrorCode4, u"Invalid CLSID") \
+  X(STR_ZUNRCForm_ErrorCode5, u"Invalid TypeLib") \
+  X(STR_ZUNRCForm_ErrorCode6, u"Invalid ProID") \
+  X(STR_ZUNRCForm_ErrorCode7, u"Invalid InproServer32") \
+  X(STR_ZUNRCForm_ErrorCode8, u"Invalid InproSever") \
+  X(STR_ZUNRCForm_ErrorCode9, u"Invalid LocalServer32") \
+  X(STR_ZUNRCForm_ErrorCode10, u"Invalid LocalServer") \
+  X(STR_ZUNRCForm_ErrorCode11, u"Invalid ToolboxBitmap32") \
+  X(STR_ZUNRCForm_ErrorCode12, u"Invalid DefaultIcon") \
+  X(STR_ZUNRCForm_ErrorCode13, u"Invalid VersionIndependentProgID") \
+  X(STR_ZUNRCForm_ErrorCode14, u"Invalid Files") \
+  X(STR_ZUNRCForm_ErrorCode15, u"Invalid Paths") \
+  X(STR_ZUNRCForm_ErrorCode16, u"Invalid Files and Paths") \
+  X(STR_ZUNRCForm_ErrorCode17, u"Invalid File Types") \
+  X(STR_ZUNRCForm_ErrorCode18, u"Invalid File Extensions") \
+  X(STR_ZUNRCForm_ErrorCode19, u"Invalid OpenWithProgids") \
+  X(STR_ZUNRCForm_ErrorCode20, u"Invalid DLL Files") \
+  X(STR_ZUNRCForm_ErrorCode21, u"Invalid RecentDocuments") \
+  X(STR_ZUNRCForm_ErrorCode22, u"Invalid Menus") \
+  X(STR_ZUNRCForm_ErrorCode23, u"Invalid Shortcuts") \
+  X(STR_ZUNRCForm_ErrorCode24, u"Invalid Fonts") \
+  X(STR_ZUNRCForm_ErrorCode25, u"Invalid Help Files") \
+  X(STR_ZUNRCForm_ErrorCode26, u"Invalid Uninstall") \
+  X(STR_ZUNRCForm_ErrorCode27, u"Invalid Installer") \
+  X(STR_ZUNRCForm_ErrorCode28, u"Invalid Sounds") \
+  X(STR_ZUNRCForm_ErrorCode29, u"Invalid ProxyStubclsid32") \
+  X(STR_ZUNRCForm_ErrorCode30, u"Invalid ProxyStubclsid") \
+  X(STR_ZUNRCForm_ErrorCode31, u"Invalid PersistentHandler") \
+  X(STR_ZUNRCForm_ErrorCode32, u"Invalid CurVer") \
+  X(STR_ZUNRCForm_ErrorCode33, u"Invalid HELPDIR") \
+  X(STR_ZUNRCForm_ErrorCode34, u"Invalid Win32") \
+  X(STR_ZUNRCForm_ErrorCode35, u"Invalid Win16") \
+  X(STR_ZUNRCForm_ErrorCode36, u"Invalid ShellCommand") \
+  X(STR_ZUNRCForm_ErrorCode37, u"Invalid History List") \
+  X(STR_ZUNRCForm_ErrorCode38, u"Invalid Startup Items") \
+  X(STR_ZUNRCForm_ErrorCode39, u"Invalid Setup Folders") \
+  X(STR_ZUNRCForm_ErrorCode40, u"Null CLSID") \
+  X(STR_ZUNRCForm_ErrorCode41, u"Null InprocServer32") \
+  X(STR_ZUNRCForm_ErrorCode42, u"Null InprocServer") \
+  X(STR_ZUNRCForm_ErrorCode43, u"Null LocalServer32") \
+  X(STR_ZUNRCForm_ErrorCode44, u"Null LocalServer") \
+  X(STR_ZUNRCForm_ErrorCode45, u"Null ToolboxBitmap32") \
+  X(STR_ZUNRCForm_ErrorCode46, u"Null DefaultIcon") \
+  X(STR_ZUNRCForm_ErrorCode47, u"Null TypeLib") \
+  X(STR_ZUNRCForm_ErrorCode48, u"Null ProgID") \
+  X(STR_ZUNRCForm_ErrorCode49, u"Null VersionIndependentProgID") \
+  X(STR_ZUNRCForm_ErrorCode50, u"Null TypeLib") \
+  X(STR_ZUNRCForm_ErrorCode51, u"Null win32") \
+  X(STR_ZUNRCForm_ErrorCode52, u"Null win16") \
+  X(STR_ZUNRCForm_ErrorCode53, u"Null Interface") \
+  X(STR_ZUNRCForm_ErrorCode54, u"Null File Extensions") \
+  X(STR_ZUNRCForm_ErrorCode55, u"Null File Types") \
+  X(STR_ZUNRCForm_ErrorCode56, u"Null OpenWithList") \
+  X(STR_ZUNRCForm_ErrorCode57, u"Null OpenWithProgids") \
+  X(STR_ZUNRCForm_ErrorCode58, u"Null PersistentHandler") \
+  X(STR_ZUNRCForm_ErrorCode59, u"Null Shell") \
+  X(STR_ZUNRCForm_ErrorCode60, u"Null ShellNew") \
+  X(STR_ZUNRCForm_ErrorCode61, u"Null ShellEx") \
+  X(STR_ZUNRCForm_ErrorCode62, u"Null Command") \
+  X(STR_ZUNRCForm_ErrorCode63, u"Null Uninstall") \
+  X(STR_ZUNRCForm_ErrorCode64, u"Null Installer") \
+  X(STR_ZUNRCForm_ErrorCode65, u"Null ProxyStubclsid32") \
+  X(STR_ZUNRCForm_ErrorCode66, u"Null ProxyStubclsid") \
+  X(STR_ZUNRCForm_ErrorCode67, u"Null CurVer") \
+  X(STR_ZUNRCForm_ErrorCode68, u"Null HELPDIR") \
+  X(STR_ZUNRCForm_ErrorCode69, u"Null ShellCommand") \
+  X(STR_ZUNRCForm_ErrorCode70, u"Null History List") \
+  X(STR_ZUNRCForm_ErrorCode71, u"Null Startup Items") \
   X(STR_ZUNRCProgressForm_0, u"Close") \
   X(STR_ZUNRCProgressForm_1, u"OK") \
   X(STR_ZUNRCProgressForm_2, u"Stop") \

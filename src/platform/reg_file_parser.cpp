@@ -103,7 +103,8 @@ class Parser {
   }
 
   bool ParseHeader() {
-    if (!NextLine()) return Fail("empty file; expected \"" + EncodeUtf8(kHeader5) + "\"");
+    NextLine();
+    if (text_.empty()) return Fail("empty file; expected \"" + EncodeUtf8(kHeader5) + "\"");
     std::u16string_view header = TrimLeft(line_);
     if (header == kHeader5) return true;
     if (header == kHeader4) {

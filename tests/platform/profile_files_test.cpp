@@ -131,7 +131,8 @@ TEST_F(ProfileFilesTest, WritesKeepEverythingElse) {
   const std::string bytes = ReadBytes(files(), file_);
   EXPECT_EQ(bytes.rfind("; settings written by hand\r\n", 0), 0u) << bytes;
   if (test_.IsSubstitute()) {
-    // Untouched lines stay byte for byte; a new key follows the section's last line.
+    // Untouched lines stay byte for byte, as Windows keeps them (Wine rewrites the
+    // whole file with blanks trimmed); a new key follows the section's last line.
     EXPECT_EQ(bytes,
               "; settings written by hand\r\n"
               "[General]\r\n"

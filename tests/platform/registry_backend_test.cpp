@@ -127,7 +127,9 @@ TEST_F(RegistryBackendTest, PathFormsOfOpenAndCreate) {
     SCOPED_TRACE(U8(c.path));
     EXPECT_EQ(c.open, Open(c.path));
     EXPECT_EQ(c.create, Create(c.path));
-    if (c.createdKey != nullptr) EXPECT_EQ(platform::kRegOk, Open(c.createdKey));
+    if (c.createdKey != nullptr) {
+      EXPECT_EQ(platform::kRegOk, Open(c.createdKey));
+    }
   }
   // A refused create leaves nothing behind.
   std::vector<std::u16string> expected{u"A", u"X", u"Y"};

@@ -60,7 +60,7 @@ TEST(SystemServices, SpecialFoldersAndModulePath) {
     EXPECT_FALSE(folder.empty()) << csidl;
     EXPECT_NE(folder.back(), u'\\') << U8(folder);
   }
-  EXPECT_TRUE(system.SpecialFolder(0x7F00).empty());
+  EXPECT_TRUE(system.SpecialFolder(0x7E).empty());
   EXPECT_TRUE(EndsWithIgnoringCase(system.ModulePath(), u".exe")) << U8(system.ModulePath());
   if (test.IsSubstitute()) {
     EXPECT_FALSE(system.ShellOpen(u"https://example.com/", u"", 1));

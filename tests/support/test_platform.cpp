@@ -13,6 +13,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// The Win32 CreateFile macro would rename TestPlatform::CreateFile.
+#undef CreateFile
 
 #include "platform/win32/win32_platform.h"
 #else
@@ -35,17 +37,6 @@ std::string MakeHostTempFolder() {
   return pattern;
 }
 #endif
-
-std::filesystem::path HostFolderOf(platform::PlatformServices& services,
-                                   const std::u16string& windowsPath) {
-#ifdef _WIN32
-  (void)services;
-  return std::filesystem::path(std::wstring(windowsPath.begin(), windowsPath.end()));
-#else
-  return std::filesystem::path(
-      static_cast<platform::posix::SubstitutePlatform&>(services).HostPath(windowsPath));
-#endif
-}
 
 }  // namespace
 
@@ -90,7 +81,8 @@ TestPlatform::~TestPlatform() {
   }
   std::error_code ignored;
 #ifdef _WIN32
-  std::filesystem::remove_all(HostFolderOf(*services_, scratch_), ignored);
+  std::filesystem::remove_all(
+      std::filesystem::path(std::wstring(scratch_.begin(), scratch_.end())), ignored);
 #else
   const std::string drive =
       static_cast<platform::posix::SubstitutePlatform&>(*services_).HostPath(u"C:\\");

@@ -162,6 +162,7 @@ RegStatus SubstituteRegistry::Resolve(RegKey key, std::uint32_t neededAccess,
 RegStatus SubstituteRegistry::OpenOrCreate(RegKey parent, std::u16string_view subkey,
                                            std::uint32_t access, bool create, RegKey* result) {
   if (result == nullptr) return kRegInvalidParameter;
+  *result = 0;
   std::lock_guard<std::mutex> lock(mutex_);
   Handle start;
   RegStatus status = Resolve(parent, 0, &start);

@@ -1,0 +1,153 @@
+// The language packs we ship: each defines exactly the keys of the string table, keeps
+// the placeholders of every default in the same order, and loads through the platform's
+// profile functions in the form the build installs (UTF-16 LE with byte-order mark).
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "localisation/dyn_string.h"
+#include "localisation/int_text.h"
+#include "engine/text_utils.h"
+#include "localisation/language_packs_fixture.h"
+
+namespace ovalin {
+namespace {
+
+using testing::U16;
+using testing::U8;
+
+struct ShippedPack {
+  const char* folder;
+  std::int32_t languageId;
+  bool hasFonts;
+};
+
+constexpr ShippedPack kPacks[] = {
+    {"English", 1033, false},
+    {"German", 1031, false},
+    {"French", 1036, false},
+    {"SimplifiedChinese", 2052, true},
+};
+
+std::string ReadSource(const std::string& relative) {
+  std::string path = std::string(OVALIN_LANGS_DIR) + "/" + relative;
+#ifdef _WIN32
+  path = "Z:" + path;  // Wine maps the host's root onto drive Z
+#endif
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The placeholders of a format text, in order ("%d", "%s", ...; "%%" is not one).
+std::vector<std::u16string> Placeholders(std::u16string_view text) {
+  std::vector<std::u16string> found;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'%') continue;
+    if (i + 1 < text.size() && text[i + 1] == u'%') {
+      ++i;
+      continue;
+    }
+    std::size_t end = i + 1;
+    while (end < text.size() && std::u16string_view(u"-.0123456789").find(text[end]) !=
+                                    std::u16string_view::npos) {
+      ++end;
+    }
+    found.emplace_back(text.substr(i, end + 1 - i));
+    i = end;
+  }
+  return found;
+}
+
+class ShippedPacksTest : public testing::LanguagePacksTest {
+ protected:
+  void SetUp() override {
+    for (const ShippedPack& pack : kPacks) {
+      const std::string strings = ReadSource(std::string(pack.folder) + "/RegistryCleanerStrs.ini");
+      ASSERT_FALSE(strings.empty()) << pack.folder;
+      program.Write(PackFolder(U16(pack.folder)) + u"RegistryCleanerStrs.ini",
+                    testing::Utf16File(strings));
+      const std::string fonts = ReadSource(std::string(pack.folder) + "/RegistryCleanerFonts.ini");
+      ASSERT_EQ(!fonts.empty(), pack.hasFonts) << pack.folder;
+      if (!fonts.empty()) {
+        program.Write(PackFolder(U16(pack.folder)) + u"RegistryCleanerFonts.ini",
+                      testing::Utf16File(fonts));
+      }
+    }
+    ASSERT_TRUE(Langs().Parse(u"Langs"));
+    ASSERT_EQ(Langs().Count(), 4);
+  }
+};
+
+TEST_F(ShippedPacksTest, EveryPackDefinesExactlyTheKeysWithTheDefaultsPlaceholders) {
+  std::set<std::u16string> tableKeys;
+  for (const auto& key : kStringKeyDefaults) tableKeys.insert(StrUpper(key.key));
+  for (const ShippedPack& pack : kPacks) {
+    SCOPED_TRACE(pack.folder);
+    const int index = IndexOf(U16(pack.folder));
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(Langs().GetLanguageID(index), pack.languageId);
+    IniFile ini(program.Get().profiles, Langs().GetStringResFile(index));
+    std::set<std::u16string> packKeys;
+    for (const std::u16string& key : ini.KeyNames(u"StringRes")) {
+      EXPECT_TRUE(packKeys.insert(StrUpper(key)).second) << "twice: " << U8(key);
+    }
+    EXPECT_EQ(packKeys, tableKeys);
+
+    Langs().SetIndex(index);
+    for (int i = 0; i < localisation.MultiLanguageVars.Count(); ++i) {
+      const std::u16string name = localisation.MultiLanguageVars.GetName(i);
+      const std::u16string text = localisation.MultiLanguageVars.GetValue(i);
+      EXPECT_EQ(Placeholders(text), Placeholders(localisation.MultiLanguageVars.GetDefaultValue(i)))
+          << U8(name) << " = " << U8(text);
+      if (name != u"STR_ApplicationTitle") EXPECT_FALSE(text.empty()) << U8(name);
+    }
+  }
+}
+
+TEST_F(ShippedPacksTest, PacksGiveTheirOwnTextsAndFonts) {
+  TAppStrings& s = localisation.Strings;
+  Langs().SetCurrentLanguageID(2052);
+  EXPECT_EQ(U8(s.STR_ZUNRCForm_Button_Scan), "扫描");
+  EXPECT_EQ(U8(s.STR_ZUNRCForm_4), "  [%d 项]");
+  TKelDynString report(s.STR_ZUNRCForm_7, {FormatArg::Int(3), FormatArg::Int(2),
+                                           FormatArg::Int(1), FormatArg::Text(u"10:00")});
+  EXPECT_NE(report.Value(), u"");
+  TKelFont title;
+  localisation.ChangeFontOfVariable(title, localisation.FontVars.FONT_ZUNRCForm_Title);
+  EXPECT_EQ(title.Name(), u"SimSun");
+  EXPECT_EQ(title.Size(), 12);
+  EXPECT_EQ(title.Style(), fsBold);
+  EXPECT_EQ(title.Color(), 0xFFFFFFu);
+
+  Langs().SetCurrentLanguageID(1031);
+  EXPECT_EQ(U8(s.STR_ZUNRCRestoreForm_List_Restore2), "Größe");
+  EXPECT_NE(report.Value(), u"");
+  Langs().SetCurrentLanguageID(1036);
+  EXPECT_EQ(U8(s.STR_ZUNRCForm_Button_Scan), "Analyser");
+  Langs().SetCurrentLanguageID(1033);
+  EXPECT_EQ(U8(s.STR_About_Label_TechnicalSupportEmail), "Contact Us");
+  EXPECT_EQ(U8(s.STR_ZUNRCForm_1), "Found %d items that need cleaning.\r\nScanning: %s");
+  EXPECT_EQ(U8(report.Value()),
+            "1. Found 3 items that need cleaning.\r\n2. Tried to clean 2 items.\r\n"
+            "3. Cleaned 1 items.\r\n\r\nTime of cleaning: 10:00");
+}
+
+TEST_F(ShippedPacksTest, TheChineseFontFileNamesOnlyKnownKeysAndDefinedIds) {
+  const int index = IndexOf(u"SimplifiedChinese");
+  IniFile ini(program.Get().profiles, Langs().GetLanguagePath(index) + u"RegistryCleanerFonts.ini");
+  std::set<std::u16string> fontKeys;
+  for (const auto& key : kFontKeyDefaults) fontKeys.insert(std::u16string(key.key));
+  for (const std::u16string& key : ini.KeyNames(u"FontPropertyIDs")) {
+    EXPECT_EQ(fontKeys.count(key), 1u) << U8(key);
+    const auto id = ParseInt32(ini.ReadString(u"FontPropertyIDs", key, u""));
+    ASSERT_TRUE(id.has_value()) << U8(key);
+    EXPECT_TRUE(ini.Read(u"_Fonts_", U16(std::to_string(*id))).has_value()) << U8(key);
+  }
+}
+
+}  // namespace
+}  // namespace ovalin
