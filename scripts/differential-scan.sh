@@ -4,7 +4,8 @@
 #   2. natively, by ovalin-rc on the substitute loaded from `wine regedit /E` exports of
 #      HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER and HKEY_CLASSES_ROOT, with drive C: mapped
 #      to the prefix's drive_c and Wine's environment and special folders.
-# The two lists of findings must be equal without regard to order.
+# The two lists of findings must be equal without regard to order, and both scans must
+# have judged the same number of entries.
 #
 #   scripts/differential-scan.sh NATIVE_OVALIN_RC WINDOWS_OVALIN_RC_EXE WORK_DIR
 #
@@ -78,10 +79,10 @@ add_folder 22 "$(shell_folder "$common_folders" 'Common Start Menu')"
 # 3. Scan the exports natively.
 "$native" scan --json --reg "$work/HKEY_LOCAL_MACHINE.reg" \
   --reg "$work/HKEY_CURRENT_USER.reg" --reg "$work/HKEY_CLASSES_ROOT.reg" \
-  --drive "C=$WINEPREFIX/drive_c" "${env_args[@]}" "${folder_args[@]}" >"$work/native.json" 2>"$work/native.err" || {
+  --drive "C=$WINEPREFIX/drive_c" --drive "Z=/" "${env_args[@]}" "${folder_args[@]}" >"$work/native.json" 2>"$work/native.err" || {
   echo "native ovalin-rc scan failed:"; cat "$work/native.err"; exit 1; }
 
-# 4. Compare the findings without regard to order.
+# 4. Compare the findings without regard to order (drive Z: is the host's root on both).
 python3 - "$work/wine.json" "$work/native.json" <<'EOF'
 import collections, json, sys
 
@@ -91,14 +92,21 @@ def findings(path):
     items = collections.Counter()
     for key in ("findings", "secondPass"):
         for item in data.get(key, []):
+            item.pop("index", None)  # the position in the list depends on the order
             items[(key, json.dumps(item, sort_keys=True, ensure_ascii=False))] += 1
     return items
 
+def judged(path):
+    with open(path, encoding="utf-8") as f:
+        return json.load(f).get("judged")
+
 wine, native = findings(sys.argv[1]), findings(sys.argv[2])
+judged_wine, judged_native = judged(sys.argv[1]), judged(sys.argv[2])
+print(f"entries judged under Wine: {judged_wine}, natively: {judged_native}")
 only_wine, only_native = wine - native, native - wine
 print(f"findings under Wine: {sum(wine.values())}, natively: {sum(native.values())}")
 for name, extra in (("only under Wine", only_wine), ("only natively", only_native)):
     for (key, item), count in sorted(extra.items())[:40]:
         print(f"{name} ({key}, x{count}): {item}")
-sys.exit(0 if not only_wine and not only_native else 1)
+sys.exit(0 if not only_wine and not only_native and judged_wine == judged_native else 1)
 EOF

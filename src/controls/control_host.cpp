@@ -81,6 +81,16 @@ void TKelControlHost::PaintContent(HDC dc, const RECT& area) {
   }
 }
 
+SIZE TKelControlHost::ContentExtent() const {
+  SIZE extent{0, 0};
+  for (const TKelControl* control : controls_) {
+    if (!control->Visible()) continue;
+    extent.cx = std::max<LONG>(extent.cx, control->BoundsRect().right);
+    extent.cy = std::max<LONG>(extent.cy, control->BoundsRect().bottom);
+  }
+  return extent;
+}
+
 void TKelControlHost::DragWindow() {
   HWND top = GetAncestor(Handle(), GA_ROOT);
   if (top == nullptr) return;

@@ -48,6 +48,9 @@ class TKelControlHost : public Window {
   // one Enter presses.
   void FocusChanged(HWND newFocus);
 
+  // The bottom-right corner of the visible windowless controls.
+  SIZE ContentExtent() const;
+
   // Offset subtracted from control positions (the scroll position of a scroll box).
   virtual POINT ScrollOffset() const { return POINT{0, 0}; }
 

@@ -1,5 +1,7 @@
 #include "controls/pav_utils.h"
 
+#include <shellapi.h>
+
 #include <utility>
 
 #include "controls/kel_scroll_box.h"

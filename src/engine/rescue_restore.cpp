@@ -1,6 +1,8 @@
 #include "engine/rescue_restore.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 #include <memory>
 
 #include "engine/backup_reader.h"
@@ -36,9 +38,8 @@ RecordResult RestoreRecord(TRCRegCleaner& cleaner, const BackupRecordView& recor
   }
   for (const BackupEntryView& entry : record.entries) {
     // Zero-length values are written too: an empty value is a value.
-    static const std::uint8_t kNoData = 0;
-    if (!WriteValueData(access.Backend(), access.CurrentKey(), entry.name, entry.type,
-                        entry.size == 0 ? &kNoData : entry.data, entry.size)) {
+    if (!WriteValueExactly(access.Backend(), access.CurrentKey(), entry.name, entry.type,
+                           entry.data, entry.size)) {
       return RecordResult::kValueFailed;
     }
     Report(cleaner, record.path, entry.name, entry.size, entry.type, entry.data, percent);
@@ -59,6 +60,14 @@ void MarkRestored(TRCRegCleaner& cleaner, const std::u16string& fileName) {
 }
 
 }  // namespace
+
+bool WriteValueExactly(platform::Registry& registry, platform::RegKey key,
+                       std::u16string_view name, std::uint32_t type, const std::uint8_t* data,
+                       std::uint32_t size) {
+  std::vector<std::uint8_t> padded(std::size_t{size} + 2, 0xFF);
+  if (size != 0) std::memcpy(padded.data(), data, size);
+  return WriteValueData(registry, key, name, type, padded.data(), size);
+}
 
 bool RestoreBackupFile(TRCRegCleaner& cleaner, const std::u16string& fileName) {
   platform::FileSystem& files = cleaner.Platform().files;

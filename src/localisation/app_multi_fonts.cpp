@@ -57,7 +57,7 @@ bool TAppMultiFonts::DoSavingFonts(IniFile& iniFile) {
 }
 
 bool LoadMultiFonts(TAppMultiFonts& multiFonts, std::u16string_view languagePath) {
-  return multiFonts.LoadFromIni(std::u16string(languagePath) + u"RegistryCleanerFonts.ini");
+  return multiFonts.LoadFromIni(std::u16string(languagePath) + std::u16string(kFontsFileName));
 }
 
 void ChangeFontOfVariable(TAppMultiFonts* multiFonts, TKelMultiFonts& baseFonts,

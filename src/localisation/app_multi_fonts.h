@@ -18,6 +18,9 @@ namespace ovalin {
 constexpr int kFontKeyCount = 0 OVALIN_FONT_KEYS(OVALIN_COUNT_FONT_KEY);
 #undef OVALIN_COUNT_FONT_KEY
 
+// The font file of a language pack.
+constexpr std::u16string_view kFontsFileName = u"RegistryCleanerFonts.ini";
+
 struct FontKeyDefault {
   std::u16string_view key;
   std::int32_t fontId;

@@ -15,7 +15,6 @@
 namespace ovalin {
 
 constexpr std::u16string_view kStringsFileName = u"RegistryCleanerStrs.ini";
-constexpr std::u16string_view kFontsFileName = u"RegistryCleanerFonts.ini";
 
 class TAppMultiLangs : public TKelMultiLanguages {
  public:

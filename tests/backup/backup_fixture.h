@@ -12,6 +12,7 @@
 
 #include "engine/reg_access.h"
 #include "engine/reg_cleaner.h"
+#include "engine/rescue_restore.h"
 #include "engine/text_utils.h"
 #include "platform/reg_file.h"
 #include "platform/scratch_key.h"
@@ -145,10 +146,9 @@ class BackupTest : public ::testing::Test {
     RegAccess access(view_.registry);
     access.SetRootKey(split.root);
     ASSERT_TRUE(access.OpenKey(split.subKey, true));
-    static const std::uint8_t kNone = 0;
-    ASSERT_TRUE(WriteValueData(view_.registry, access.CurrentKey(), name, value.type,
-                               value.data.empty() ? &kNone : value.data.data(),
-                               static_cast<std::uint32_t>(value.data.size())));
+    ASSERT_TRUE(WriteValueExactly(view_.registry, access.CurrentKey(), name, value.type,
+                                  value.data.data(),
+                                  static_cast<std::uint32_t>(value.data.size())));
   }
 
   std::vector<std::uint8_t> ReadFileBytes(std::u16string_view windowsPath) {

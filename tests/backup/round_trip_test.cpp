@@ -21,6 +21,41 @@ const std::uint32_t kTypes[] = {platform::kRegNone,  platform::kRegSz,       pla
                                 platform::kRegBinary, platform::kRegDword,   platform::kRegMultiSz,
                                 platform::kRegQword, 0x4711};
 
+std::string Describe(const RawValue& v) {
+  std::string text = "type " + std::to_string(v.type) + " [";
+  for (auto b : v.data) text += std::to_string(b) + " ";
+  return text + "]";
+}
+
+// What differs between two snapshots, for the failure message.
+template <typename Tree>
+std::string Difference(const Tree& before, const Tree& after) {
+  std::string out;
+  for (const auto& [key, values] : before) {
+    const auto found = after.find(key);
+    if (found == after.end()) {
+      out += "missing key " + U8(key) + "\n";
+      continue;
+    }
+    for (const auto& [name, value] : values) {
+      const auto v = found->second.find(name);
+      if (v == found->second.end()) {
+        out += "missing value " + U8(key) + " [" + U8(name) + "] " + Describe(value) + "\n";
+      } else if (!(v->second == value)) {
+        out += "changed value " + U8(key) + " [" + U8(name) + "] " + Describe(value) + " -> " +
+               Describe(v->second) + "\n";
+      }
+    }
+    for (const auto& [name, value] : found->second) {
+      if (values.count(name) == 0) out += "extra value " + U8(key) + " [" + U8(name) + "]\n";
+    }
+  }
+  for (const auto& [key, values] : after) {
+    if (before.count(key) == 0) out += "extra key " + U8(key) + "\n";
+  }
+  return out;
+}
+
 class RoundTripTest : public BackupTest {
  protected:
   struct Made {
@@ -116,7 +151,8 @@ TEST_F(RoundTripTest, CleanThenRestoreGivesTheRegistryBack) {
       ASSERT_TRUE(Cleaner().RestoreRescue(Cleaner().RescueDir() + Cleaner().RescueItems(0)->BackupFile));
       ASSERT_TRUE(Cleaner().DeleteRescue(Cleaner().RescueItems(0)));
     }
-    EXPECT_EQ(Snapshot(), before);
+    const auto after = Snapshot();
+    EXPECT_TRUE(after == before) << Difference(before, after);
 
     // Next round from scratch.
     RegAccess access(P().registry);

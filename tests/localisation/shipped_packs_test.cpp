@@ -103,7 +103,9 @@ TEST_F(ShippedPacksTest, EveryPackDefinesExactlyTheKeysWithTheDefaultsPlaceholde
       const std::u16string text = localisation.MultiLanguageVars.GetValue(i);
       EXPECT_EQ(Placeholders(text), Placeholders(localisation.MultiLanguageVars.GetDefaultValue(i)))
           << U8(name) << " = " << U8(text);
-      if (name != u"STR_ApplicationTitle") EXPECT_FALSE(text.empty()) << U8(name);
+      if (name != u"STR_ApplicationTitle") {
+        EXPECT_FALSE(text.empty()) << U8(name);
+      }
     }
   }
 }

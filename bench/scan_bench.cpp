@@ -1,0 +1,137 @@
+// Scan speed: generates a synthetic registry in the substitute, then times
+//   - a bare walk: the same areas' keys enumerated, every value read and the paths in
+//     string values probed, with no engine (no records, no events);
+//   - the full scan of all eleven rules through TRCRegCleaner.
+// Reports keys per second, the ratio of the two, and peak memory before and after.
+//
+//   scan_bench [--keys N] [--broken SHARE]
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/reg_access.h"
+#include "engine/reg_cleaner.h"
+#include "engine/text_utils.h"
+#include "platform/posix/substitute.h"
+#include "registry_generator.h"
+#include "rules/standard_rules.h"
+
+namespace {
+
+using namespace ovalin;
+using Clock = std::chrono::steady_clock;
+
+long PeakRssKb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+double Seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+struct WalkCounts {
+  std::uint64_t keys = 0;
+  std::uint64_t values = 0;
+  std::uint64_t probes = 0;
+};
+
+// Reads every value below key and probes the leading path of every string value.
+void BareWalk(platform::Platform& p, platform::RegKey key, std::vector<std::uint8_t>& buffer,
+              WalkCounts& counts) {
+  ++counts.keys;
+  std::u16string name;
+  for (std::uint32_t i = 0; p.registry.EnumValue(key, i, &name) == platform::kRegOk; ++i) {
+    std::uint32_t type = 0;
+    std::uint32_t size = static_cast<std::uint32_t>(buffer.size());
+    if (p.registry.QueryValue(key, name, &type, buffer.data(), &size) == platform::kRegMoreData) {
+      buffer.resize(size);
+      p.registry.QueryValue(key, name, &type, buffer.data(), &size);
+    }
+    ++counts.values;
+    if (type != platform::kRegSz && type != platform::kRegExpandSz) continue;
+    std::u16string text(reinterpret_cast<const char16_t*>(buffer.data()), size / 2);
+    text = text.substr(0, text.find(u'\0'));
+    const std::size_t cut = text.find_first_of(u" ,");
+    if (text.size() >= 3 && text[1] == u':') {
+      p.files.Probe(text.substr(0, cut));
+      ++counts.probes;
+    }
+  }
+  for (std::uint32_t i = 0; p.registry.EnumKey(key, i, &name) == platform::kRegOk; ++i) {
+    platform::RegKey child = 0;
+    if (p.registry.OpenKey(key, name, platform::kKeyAllAccess, &child) != platform::kRegOk) continue;
+    BareWalk(p, child, buffer, counts);
+    p.registry.CloseKey(child);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bench::GeneratorOptions options;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string option = argv[i];
+    if (option == "--keys") options.keys = std::strtoull(argv[i + 1], nullptr, 10);
+    if (option == "--broken") options.brokenShare = std::strtod(argv[i + 1], nullptr);
+  }
+
+  char folder[] = "/tmp/ovalin-bench-XXXXXX";
+  if (mkdtemp(folder) == nullptr) return 1;
+  platform::posix::SubstituteConfig config;
+  config.drives[u'C'] = folder;
+  config.environment = {{u"SystemRoot", u"C:\\Windows"}};
+  config.specialFolders = {{platform::kCsidlFonts, u"C:\\Windows\\Fonts"},
+                           {platform::kCsidlRecent, u"C:\\Users\\bench\\Recent"}};
+  platform::posix::SubstitutePlatform services(config);
+  platform::Platform& p = services.Get();
+
+  auto start = Clock::now();
+  const bench::GeneratedRegistry generated = bench::GenerateRegistry(p, options);
+  std::printf("generated %llu keys, %llu values, %llu broken entries in %.1f s; peak %ld MB\n",
+              static_cast<unsigned long long>(generated.keys),
+              static_cast<unsigned long long>(generated.values),
+              static_cast<unsigned long long>(generated.brokenEntries), Seconds(start),
+              PeakRssKb() / 1024);
+
+  start = Clock::now();
+  WalkCounts walk;
+  std::vector<std::uint8_t> buffer(1024);
+  for (platform::RegKey root : {platform::kClassesRoot, platform::kLocalMachine}) {
+    BareWalk(p, root, buffer, walk);
+  }
+  const double walkSeconds = Seconds(start);
+  std::printf("bare walk: %llu keys, %llu values, %llu probes in %.2f s = %.0f keys/s\n",
+              static_cast<unsigned long long>(walk.keys),
+              static_cast<unsigned long long>(walk.values),
+              static_cast<unsigned long long>(walk.probes), walkSeconds,
+              walk.keys / walkSeconds);
+
+  const long peakBeforeScan = PeakRssKb();
+  std::atomic<std::uint64_t> records{0};
+  std::atomic<bool> ended{false};
+  TRCRegCleaner cleaner(p, StandardScanRules());
+  cleaner.OnScanning = [&](TRCRegCleaner&, const ScanningEventArgs&) { ++records; };
+  cleaner.OnEndScan = [&](TRCRegCleaner&) { ended = true; };
+  start = Clock::now();
+  cleaner.Scan(kAllScanTypes);
+  while (cleaner.Status() != kStatusIdle) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  const double scanSeconds = Seconds(start);
+  std::printf("full scan: %llu records, %d findings, %d second-pass in %.2f s = %.0f keys/s\n",
+              static_cast<unsigned long long>(records.load()), cleaner.ScannedItemsCount(),
+              cleaner.ScannedItemsCount_SecondClean(), scanSeconds, walk.keys / scanSeconds);
+  std::printf("scan / bare walk = %.2f; peak memory %ld MB before the scan, %ld MB after\n",
+              scanSeconds / walkSeconds, peakBeforeScan / 1024, PeakRssKb() / 1024);
+
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  return 0;
+}

@@ -1,0 +1,59 @@
+#include "windows/form_support.h"
+
+#include "controls/skin_buttons.h"
+
+namespace ovalin::windows {
+
+std::u16string FormatText(const std::u16string& format, const std::vector<FormatArg>& args) {
+  return FormatChecked(format, args).value_or(std::u16string());
+}
+
+void ApplyFont(AppServices& app, TKelFont& font, const std::int32_t& fontVariable) {
+  app.localisation.ChangeFontOfVariable(font, fontVariable);
+}
+
+std::u16string LocalDateTimeText(platform::Clock& clock, platform::FileTime local) {
+  platform::CalendarTime calendar;
+  if (!platform::FileTimeToCalendar(local, &calendar)) return {};
+  return clock.FormatDate(calendar) + u" " + clock.FormatTime(calendar);
+}
+
+std::u16string UtcDateTimeText(platform::Clock& clock, platform::FileTime utc) {
+  platform::FileTime local = 0;
+  if (!clock.UtcToLocal(utc, &local)) return {};
+  return LocalDateTimeText(clock, local);
+}
+
+controls::TKelPicture SkinPicture(const wchar_t* name) {
+  return controls::TKelPicture::FromResource(GetModuleHandleW(nullptr), name);
+}
+
+void SetupTitleBar(controls::TKelTitleBar& title) {
+  title.LogoBar().SetLogo(SkinPicture(L"SKIN_TITLE_LOGO"));
+  title.LogoBar().SetTop(2);
+  title.TitleBar().SetWordWrap(false);
+  title.TitleBar().SetLeft(32);
+  title.TitleBar().SetTop(5);
+}
+
+void SetupCaptionButton(controls::TKelImageButton& button, controls::TKelControlHost& host,
+                        controls::SkinButtonKind kind, int x, int y) {
+  button.SetTabStop(false);
+  button.Create(host, x, y, 25, 24);
+  controls::ApplySkin(button, kind);
+}
+
+void SetupPushButton(controls::TKelImageButton& button, controls::TKelControlHost& host, int x,
+                     int y) {
+  button.SetWordWrap(false);
+  button.Create(host, x, y, 100, 26);
+  controls::ApplySkin(button, controls::SkinButtonKind::Push);
+}
+
+int ShowInformation(AppServices& app, HWND owner, const std::u16string& text,
+                    const std::u16string& caption, UINT type) {
+  return controls::ShowMessageBox(app.messageBoxes, owner, text, caption,
+                                  static_cast<LANGID>(app.configs.LanguageID()), type);
+}
+
+}  // namespace ovalin::windows

@@ -1,0 +1,46 @@
+// Small helpers the program's windows share: formatting a text from a language pack,
+// applying a font key, local date and time texts, the skin's pictures and the standard
+// dressing of title bars and buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/kel_button.h"
+#include "controls/kel_picture.h"
+#include "controls/kel_title_bar.h"
+#include "controls/skin_buttons.h"
+#include "localisation/checked_format.h"
+#include "platform/clock.h"
+#include "windows/app_services.h"
+
+namespace ovalin::windows {
+
+// The formatted text, or an empty text when the format does not fit its arguments.
+std::u16string FormatText(const std::u16string& format, const std::vector<FormatArg>& args);
+// The present font of a font key applied to font.
+void ApplyFont(AppServices& app, TKelFont& font, const std::int32_t& fontVariable);
+// A local time (FILETIME) as short date, a blank and long time.
+std::u16string LocalDateTimeText(platform::Clock& clock, platform::FileTime local);
+// A UTC time converted to local time first; empty when it cannot be converted.
+std::u16string UtcDateTimeText(platform::Clock& clock, platform::FileTime utc);
+
+controls::TKelPicture SkinPicture(const wchar_t* name);
+// A title bar with the small logo and a white bold caption.
+void SetupTitleBar(controls::TKelTitleBar& title);
+void SetupCaptionButton(controls::TKelImageButton& button, controls::TKelControlHost& host,
+                        controls::SkinButtonKind kind, int x, int y = 5);
+void SetupPushButton(controls::TKelImageButton& button, controls::TKelControlHost& host, int x,
+                     int y);
+
+// The program's message box with a caption; OK only unless type says otherwise.
+int ShowInformation(AppServices& app, HWND owner, const std::u16string& text,
+                    const std::u16string& caption, UINT type = MB_OK | MB_ICONINFORMATION);
+
+inline const wchar_t* Wide(const std::u16string& s) {
+  return reinterpret_cast<const wchar_t*>(s.c_str());
+}
+
+}  // namespace ovalin::windows
