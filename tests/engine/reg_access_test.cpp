@@ -30,7 +30,9 @@ TEST(SplitRegPath, RootsAndSubkeys) {
   for (const auto& c : cases) {
     const SplitPath split = SplitRegPath(U16(c.path));
     EXPECT_EQ(split.root, c.root) << c.path;
-    if (split.root != 0) EXPECT_EQ(U8(split.subKey), c.subKey) << c.path;
+    if (split.root != 0) {
+      EXPECT_EQ(U8(split.subKey), c.subKey) << c.path;
+    }
   }
   EXPECT_EQ(U8(RootName(platform::kLocalMachine)), "HKEY_LOCAL_MACHINE");
   EXPECT_EQ(RootName(12345), u"");
