@@ -1,7 +1,9 @@
 # Ovalin Registry Cleaner: the two builds and their tests.
-#   make run    build everything, run ovalin-rc.exe scan under Wine
+#   make run    build everything, seed the demo entries into the private Wine prefix and
+#               start OvalinRegistryCleaner.exe (no display: scan under Xvfb, screenshots)
 #   make test   build everything, run the native tests and the Windows tests under Wine
 #   make build  build both targets;  make clean  remove what these targets made
+#   make dist   build/release/: the portable zip and the setup program (NSIS)
 # Everything needed is set up on first use by scripts/bootstrap.sh.
 
 SHELL := /bin/bash
@@ -18,7 +20,7 @@ WINE_RUN := scripts/wine-run.sh
 CMAKE_BUILD := env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL cmake --build
 export OVALIN_WINEPREFIX ?= $(CURDIR)/build/wine-prefix
 
-.PHONY: all build native windows tsan bootstrap test test-native test-wine run clean
+.PHONY: all build native windows tsan bootstrap test test-native test-wine run clean dist
 
 all: build
 
@@ -66,14 +68,23 @@ test: build tsan
 	exit $$status
 
 run: build
-	@echo "== $(DIST_DIR)/ovalin-rc.exe scan (Wine prefix $$OVALIN_WINEPREFIX)"; \
-	status=0; \
-	$(WINE_RUN) $(DIST_DIR)/ovalin-rc.exe scan </dev/null || status=$$?; \
-	WINEPREFIX="$$OVALIN_WINEPREFIX" wineserver -k >/dev/null 2>&1 || true; \
-	echo "== ovalin-rc exited with status $$status"; \
-	exit $$status
+	@scripts/seed-demo.sh; \
+	if [ -n "$${DISPLAY:-}" ]; then \
+	  echo "== $(DIST_DIR)/OvalinRegistryCleaner.exe on $$DISPLAY (Wine prefix $$OVALIN_WINEPREFIX)"; \
+	  status=0; \
+	  (cd $(DIST_DIR) && ../../../$(WINE_RUN) ./OvalinRegistryCleaner.exe </dev/null) || status=$$?; \
+	  WINEPREFIX="$$OVALIN_WINEPREFIX" wineserver -w >/dev/null 2>&1 || true; \
+	  exit $$status; \
+	else \
+	  echo "== no display: a scan of the demo entries under Xvfb"; \
+	  env -u DISPLAY tests/e2e/program_e2e.sh $(DIST_DIR) --demo; \
+	fi
+
+# The release files from the portable program folder: the zip and the setup program.
+dist: windows
+	@scripts/make-dist.sh
 
 clean:
 	rm -rf $(NATIVE_DIR) $(WINDOWS_DIR) build/dist build/wine-prefix build/wine-prefix.lock \
 	  build/deps-prefix build/ctest-native.log build/ctest-wine.log \
-	  $(TSAN_DIR) build/ctest-tsan.log
+	  $(TSAN_DIR) build/ctest-tsan.log build/release build/wine-prefix-dist build/wine-prefix-dist.lock

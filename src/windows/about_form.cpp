@@ -89,6 +89,8 @@ LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SHOWWINDOW && wParam && !shownOnce_) {
     shownOnce_ = true;
     RefreshMultiLangs();
+    // The keyboard goes to the Close button, so that Enter and Escape close the window.
+    SetFocus(btnClose.Handle());
   }
   return TKelForm::HandleMessage(message, wParam, lParam);
 }

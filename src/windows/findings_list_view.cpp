@@ -130,7 +130,7 @@ void FindingsListView::Layout() {
   GetClientRect(Handle(), &client);
   std::array<int, kColumns> order{}, left{}, width{};
   const int total = DisplayedColumns(&order, &left, &width);
-  const int headerWidth = std::max<int>(client.right + scrollX_, total + 200);
+  const int headerWidth = std::max<int>(static_cast<int>(client.right) + scrollX_, total + 200);
   SetWindowPos(header_, nullptr, -scrollX_, 0, headerWidth, headerHeight_,
                SWP_NOZORDER | SWP_NOACTIVATE);
   UpdateScrollBars();
@@ -141,7 +141,7 @@ int FindingsListView::RowsPerPage() const {
   if (Handle() == nullptr) return 1;
   RECT client{};
   GetClientRect(Handle(), &client);
-  return std::max(1, (client.bottom - BodyTop()) / rowHeight_);
+  return std::max<int>(1, (client.bottom - BodyTop()) / rowHeight_);
 }
 
 int FindingsListView::DisplayedColumns(std::array<int, kColumns>* order,
@@ -285,7 +285,7 @@ void FindingsListView::ToggleExpanded(int type) {
 
 void FindingsListView::OnKey(UINT key) {
   const int count = model_.VisibleRowCount();
-  int position = std::max(0, model_.PositionOf(selected_));
+  int position = std::max<int>(0, model_.PositionOf(selected_));
   switch (key) {
     case VK_UP: --position; break;
     case VK_DOWN: ++position; break;

@@ -50,6 +50,7 @@ LRESULT TfrmZUNReports::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
   if (message == WM_SHOWWINDOW && wParam && !shownOnce_) {
     shownOnce_ = true;
     RefreshMultiLangs();
+    SetFocus(btnOK.Handle());
   }
   return TKelForm::HandleMessage(message, wParam, lParam);
 }

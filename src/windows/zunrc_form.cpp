@@ -407,6 +407,11 @@ int TfrmZUNRC::ShowDialog(Form& form) {
   dialog_ = &form;
   const int result = controls::ShowModalOver(form, Handle(), true);
   dialog_ = previous;
+  // A dialog closed by a button can leave this window disabled under Wine; with no
+  // dialog over it any more it must take input again.
+  if (dialog_ == nullptr && Handle() != nullptr && !IsWindowEnabled(Handle())) {
+    EnableWindow(Handle(), TRUE);
+  }
   return result;
 }
 
@@ -478,7 +483,10 @@ void TfrmZUNRC::DrainScanEvents() {
 }
 
 void TfrmZUNRC::RegCleanerEndScan() {
-  if (app_.options) app_.options->RCLastScanTime = app_.platform.clock.NowUtc();
+  if (app_.options) {
+    app_.options->RCLastScanTime = app_.platform.clock.NowUtc();
+    app_.options->RCLastScanItems = FScanCount;
+  }
   RefreshFindingRows();
   UpdateCleanButton();
   if (progress_ != nullptr) {
@@ -561,7 +569,10 @@ void TfrmZUNRC::RegCleanerEndClean() {
           app_.platform.messages.ProcessPending();
         }
       });
-  if (app_.options) app_.options->RCLastCleanTime = app_.platform.clock.NowUtc();
+  if (app_.options) {
+    app_.options->RCLastCleanTime = app_.platform.clock.NowUtc();
+    app_.options->RCLastCleanItems = FCleanCount;
+  }
   ShowLastCleanTime();
   RefreshFindingRows();
   UpdateCleanButton();

@@ -106,6 +106,26 @@ struct SubstituteRegistry::Node {
   std::map<std::u16string, std::shared_ptr<Node>> children;  // by folded name
   std::vector<Value> values;                                // in creation order
 
+  // Where the last subkey enumeration stopped, so that walking the subkeys with rising
+  // indexes costs one step per index instead of a walk from the start.
+  using ChildIterator = std::map<std::u16string, std::shared_ptr<Node>>::const_iterator;
+  bool cursorValid = false;
+  std::size_t cursorIndex = 0;
+  ChildIterator cursor;
+
+  void ChildrenChanged() { cursorValid = false; }
+
+  const Node& ChildAt(std::size_t index) {
+    if (!cursorValid || index < cursorIndex) {
+      cursor = children.begin();
+      cursorIndex = 0;
+      cursorValid = true;
+    }
+    cursor = std::next(cursor, static_cast<std::ptrdiff_t>(index - cursorIndex));
+    cursorIndex = index;
+    return *cursor->second;
+  }
+
   Value* FindValue(std::u16string_view valueName) {
     auto folded = FoldName(valueName);
     for (auto& value : values) {
@@ -188,6 +208,7 @@ RegStatus SubstituteRegistry::OpenOrCreate(RegKey parent, std::u16string_view su
       child->name = std::u16string(parts[i]);
       child->parent = node.get();
       node->children[FoldName(parts[i])] = child;
+      node->ChildrenChanged();
       node = child;
     }
   } else if (node->denyBeyondRead && (rights & ~kKeyRead) != 0) {
@@ -244,7 +265,7 @@ RegStatus SubstituteRegistry::EnumKey(RegKey key, std::uint32_t index, std::u16s
   if (status != kRegOk) return status;
   const auto& children = handle.node->children;
   if (index >= children.size()) return kRegNoMoreItems;
-  *name = std::next(children.begin(), index)->second->name;
+  *name = handle.node->ChildAt(index).name;
   return kRegOk;
 }
 
@@ -336,6 +357,7 @@ RegStatus SubstituteRegistry::DeleteKey(RegKey parent, std::u16string_view subke
   }
   node->deleted = true;
   node->parent->children.erase(FoldName(node->name));
+  node->parent->ChildrenChanged();
   return kRegOk;
 }
 

@@ -1,0 +1,190 @@
+#!/bin/bash
+# End-to-end test of OvalinRegistryCleaner.exe: a fresh copy of the program folder runs
+# under Wine on a private Xvfb display, over a private Wine prefix seeded with the demo
+# entries of scripts/demo-entries.reg, and is driven with xdotool like a person:
+# first start, Scan, Clean confirmed with Enter, the report, the backup set on disk and
+# the entries gone from the registry, the restore window, Restore bringing the entries
+# back and removing the set, a second start bringing the first window forward, and the
+# close button storing the selection. Screenshots of every window go to
+# build/screenshots/program/ and are compared with tests/e2e/reference/program-*.png.
+#
+#   tests/e2e/program_e2e.sh DIST_DIR            the test (exit status 0 when it passed)
+#   tests/e2e/program_e2e.sh DIST_DIR --demo     only scan, with screenshots before and
+#                                                after and the scan's summary (make run)
+# Environment: OVALIN_WINEPREFIX (default build/wine-prefix), OVALIN_E2E_UPDATE=1 writes
+# the screenshots as the new references.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+DIST="$(realpath "${1:?usage: $0 DIST_DIR [--demo]}")"
+MODE="${2:-test}"
+SHOTS="$ROOT/build/screenshots/program"
+REFERENCE="$ROOT/tests/e2e/reference"
+RUN_DIR="$ROOT/build/e2e-program"
+export OVALIN_WINEPREFIX="${OVALIN_WINEPREFIX:-$ROOT/build/wine-prefix}"
+export WINEPREFIX="$OVALIN_WINEPREFIX" WINEDEBUG=-all
+TOLERANCE=${OVALIN_E2E_TOLERANCE:-4000}
+mkdir -p "$SHOTS" "$REFERENCE"
+
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+pass() { echo "ok:   $*"; }
+
+# A fresh program folder: no settings, no backups.
+rm -rf "$RUN_DIR"
+mkdir -p "$RUN_DIR"
+cp -r "$DIST"/. "$RUN_DIR"/
+rm -rf "$RUN_DIR/Config.ini" "$RUN_DIR/data" "$RUN_DIR/Data"
+OVALIN_WINEPREFIX="$WINEPREFIX" "$ROOT/scripts/seed-demo.sh"
+
+display=70
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+export DISPLAY=":$display"
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB_PID=$!
+APP_PIDS=()
+cleanup() {
+  local pid
+  for pid in "${APP_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$XVFB_PID" 2>/dev/null || true
+  wait "$XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+
+start_program() {
+  (cd "$RUN_DIR" && exec "$ROOT/scripts/wine-run.sh" ./OvalinRegistryCleaner.exe </dev/null >/dev/null 2>&1) &
+  APP_PIDS+=($!)
+}
+
+# Polls until the command succeeds (timeout in tenths of a second, default 15 s).
+wait_for() {
+  local tries=150 i
+  if [[ "$1" =~ ^[0-9]+$ ]]; then tries=$1; shift; fi
+  for i in $(seq "$tries"); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep -q .; }
+hidden() { ! visible "$1"; }
+# The progress window: the only one of 504 x 120 pixels.
+progress_shown() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 504x120' && return 0
+  done
+  return 1
+}
+progress_gone() { ! progress_shown; }
+reg_has() { wine reg query "$1" </dev/null >/dev/null 2>&1; }
+reg_lacks() { ! reg_has "$1"; }
+
+MAIN_NAME='^Registry Cleaner$'
+start_program
+wait_for 300 visible "$MAIN_NAME" || { echo "FAIL: the main window did not appear" >&2; exit 1; }
+WIN="$(xdotool search --onlyvisible --name "$MAIN_NAME" | head -1)"
+sleep 2
+eval "$(xdotool getwindowgeometry --shell "$WIN")"; WX=$X; WY=$Y
+click() { xdotool mousemove $((WX + $1)) $((WY + $2)); sleep 0.3; xdotool click 1; sleep 0.3; }
+
+# Screenshot of a window's area (default: the main window), compared with its reference.
+shot() {
+  local name="$1" x="${2:-$WX}" y="${3:-$WY}" w="${4:-780}" h="${5:-585}" file diff
+  file="$SHOTS/$name.png"
+  sleep 0.5
+  import -window root -crop "${w}x${h}+$x+$y" +repage "$file"
+  echo "screenshot: $file"
+  [ "$MODE" = "--demo" ] && return
+  if [ "${OVALIN_E2E_UPDATE:-0}" = 1 ] || [ ! -f "$REFERENCE/program-$name.png" ]; then
+    cp "$file" "$REFERENCE/program-$name.png"
+    echo "note: reference program-$name.png written"
+    return
+  fi
+  diff="$(compare -metric AE -fuzz 10% "$REFERENCE/program-$name.png" "$file" "$SHOTS/$name-diff.png" 2>&1 >/dev/null || true)"
+  diff="${diff%% *}"
+  if [[ "$diff" =~ ^[0-9]+$ ]] && [ "$diff" -le "$TOLERANCE" ]; then pass "screenshot $name ($diff pixels differ)"
+  else fail "screenshot $name differs from its reference ($diff pixels)"; fi
+}
+# A dialog's screenshot, wherever it was centred.
+shot_window() {
+  local name="$1" pattern="$2" id
+  id="$(xdotool search --onlyvisible --name "$pattern" | head -1)"
+  [ -n "$id" ] || return 0
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  shot "$name" "$X" "$Y" "$WIDTH" "$HEIGHT"
+}
+
+shot main-start
+# Scan: the progress window comes and goes.
+scan_started=$(date +%s.%N)
+click 71 524
+wait_for 50 progress_shown || fail "no progress window"
+wait_for 3000 progress_gone || fail "the scan did not end within 300 s"
+scan_seconds=$(echo "$(date +%s.%N) - $scan_started" | bc)
+shot main-after-scan
+
+if [ "$MODE" = "--demo" ]; then
+  click 760 17   # the close button
+  wait_for 100 hidden "$MAIN_NAME" || fail "the window did not close"
+  wineserver -w >/dev/null 2>&1 || true
+  options="$(find "$RUN_DIR" -maxdepth 2 -iname ZUNOptions.xml | head -1)"
+  items="$(iconv -f UTF-16 -t UTF-8 "$options" 2>/dev/null | grep -o '<ZUN_RC_LastScanItems>[0-9]*' | grep -o '[0-9]*$' || true)"
+  echo "== scan summary: ${items:-an unknown number of} findings in $(printf '%.1f' "$scan_seconds") s (window and progress included)"
+  exit $failures
+fi
+
+# Before the clean the demo entries are there.
+reg_has 'HKCR\.brokendemo' && pass "demo entry present before the clean" || fail "demo entry missing before the clean"
+
+# Clean, confirmed with Enter.
+click 177 524
+wait_for visible 'Registry Cleaner - Question' || fail "no confirmation window"
+shot_window question 'Registry Cleaner - Question'
+xdotool key Return
+wait_for 600 visible 'Registry Cleaning Report' || fail "no report window"
+shot_window report 'Registry Cleaning Report'
+xdotool key Return
+wait_for hidden 'Registry Cleaning Report' || fail "Enter did not close the report"
+reg_lacks 'HKCR\.brokendemo' && pass "demo entry removed by the clean" || fail "demo entry still there after the clean"
+ls "$RUN_DIR"/Data/ZUNRC/*.rss >/dev/null 2>&1 && pass "backup data file written" || fail "no .rss file"
+[ -f "$RUN_DIR/Data/ZUNRC/ResList.ini" ] && pass "backup index written" || fail "no ResList.ini"
+shot main-after-clean
+
+# Restore: the set is listed; Restore brings the entries back and removes the set.
+click 709 524
+wait_for visible 'Registry Cleaning - Restore' || fail "no restore window"
+shot_window restore 'Registry Cleaning - Restore'
+RID="$(xdotool search --onlyvisible --name 'Registry Cleaning - Restore' | head -1 || true)"
+[ -n "$RID" ] || { echo "FAIL: no restore window" >&2; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$RID")"
+xdotool mousemove $((X + 607)) $((Y + 362)); sleep 0.3; xdotool click 1
+sleep 3
+xdotool key Return   # the "has been restored" message
+sleep 2
+reg_has 'HKCR\.brokendemo' && pass "restore brought the demo entry back" || fail "demo entry not restored"
+ls "$RUN_DIR"/Data/ZUNRC/*.rss >/dev/null 2>&1 && fail "the restored set was not removed" || pass "restored set removed"
+xdotool key Escape
+wait_for hidden 'Registry Cleaning - Restore' || fail "Escape did not close the restore window"
+
+# A second start brings the running window forward and opens no second one.
+start_program
+sleep 8
+[ "$(xdotool search --onlyvisible --name "$MAIN_NAME" | wc -l)" -eq 1 ] && pass "second start opened no window" || fail "a second main window opened"
+
+# Uncheck the first type row, close with the close button: the selection is stored.
+click 44 229   # check box of "COM Components" (first row under the header)
+click 760 17
+wait_for 100 hidden "$MAIN_NAME" || fail "the close button did not close the window"
+wineserver -w >/dev/null 2>&1 || true
+# "data\" and "Data\" are one folder to Windows; on the host it is the one made first.
+options="$(find "$RUN_DIR" -maxdepth 2 -iname ZUNOptions.xml | head -1)"
+[ -n "$options" ] && pass "ZUNOptions.xml written" || fail "no ZUNOptions.xml"
+scan_types="$(iconv -f UTF-16 -t UTF-8 "$options" 2>/dev/null | grep -o '<ZUN_RC_ScanTypes>[0-9]*' | grep -o '[0-9]*$' || true)"
+[ "$scan_types" = "$((0x7FE000))" ] && pass "close button stored the selection without COM Components" \
+  || fail "stored scan types $scan_types, expected $((0x7FE000))"
+
+if [ "$failures" -gt 0 ]; then echo "$failures check(s) failed"; exit 1; fi
+echo "all checks passed"
