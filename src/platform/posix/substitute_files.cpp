@@ -78,8 +78,25 @@ bool SubstituteFileSystem::Resolve(std::u16string_view path, Resolved* resolved)
   Resolved result;
   result.componentCount = parsed.components.size();
   result.trailingSeparator = parsed.trailingSeparator;
+
+  // Most paths are spelt as they are stored: one stat settles them, without a directory
+  // listing per component.
+  std::string exact = drive->second;
+  result.steps.push_back(exact);
+  for (const std::u16string& component : parsed.components) {
+    exact = JoinHost(exact, HostText(component));
+    result.steps.push_back(exact);
+  }
+  struct stat exactInfo;
+  if (::stat(exact.c_str(), &exactInfo) == 0) {
+    result.existing = result.componentCount;
+    result.hostPath = exact;
+    *resolved = std::move(result);
+    return true;
+  }
+  result.steps.resize(1);
+
   std::string current = drive->second;
-  result.steps.push_back(current);
   bool missing = !IsFolder(current);
   for (const std::u16string& component : parsed.components) {
     std::string hostName;
