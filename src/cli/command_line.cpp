@@ -41,6 +41,7 @@ std::string Lower(std::string text) {
   return text;
 }
 
+#ifndef _WIN32
 // "NAME=VALUE" split at the first '='.
 std::pair<std::string, std::string> SplitAssignment(const std::string& option,
                                                     const std::string& text) {
@@ -50,6 +51,7 @@ std::pair<std::string, std::string> SplitAssignment(const std::string& option,
   }
   return {text.substr(0, equals), text.substr(equals + 1)};
 }
+#endif
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "engine/text_utils.h"
 
 namespace {
 
@@ -30,17 +31,15 @@ int Usage(const std::string& problem) {
   return ovalin::cli::kExitUsage;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunCommandLine(const std::vector<std::string>& commandLine) {
   ovalin::cli::PrepareStandardStreams();
-  if (argc < 2) return Usage("");
-  const std::string verb = argv[1];
+  if (commandLine.empty()) return Usage("");
+  const std::string& verb = commandLine[0];
   if (verb == "--help" || verb == "-h" || verb == "help") {
     ovalin::cli::Print(ovalin::cli::UsageText());
     return ovalin::cli::kExitOk;
   }
-  const std::vector<std::string> arguments(argv + 2, argv + argc);
+  const std::vector<std::string> arguments(commandLine.begin() + 1, commandLine.end());
   for (const Verb& candidate : kVerbs) {
     if (verb != candidate.name) continue;
     try {
@@ -54,3 +53,22 @@ int main(int argc, char** argv) {
   }
   return Usage("unknown command '" + verb + "'");
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The wide entry point, so that paths and descriptions outside the ANSI code page
+// arrive whole; they are handed on as UTF-8.
+int wmain(int argc, wchar_t** argv) {
+  static_assert(sizeof(wchar_t) == 2, "UTF-16 wchar_t expected");
+  std::vector<std::string> commandLine;
+  for (int i = 1; i < argc; ++i) {
+    commandLine.push_back(ovalin::ToUtf8(reinterpret_cast<const char16_t*>(argv[i])));
+  }
+  return RunCommandLine(commandLine);
+}
+#else
+int main(int argc, char** argv) {
+  return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+}
+#endif
