@@ -7,7 +7,7 @@
 #  - the installed program starts, and F1 opens the pack's help.chm in hh.exe
 #    (screenshots in build/screenshots/dist/);
 #  - the silent uninstall removes the files, the shortcut and the Uninstall entry, and
-#    keeps the backups.
+#    keeps the backups; an uninstall by hand asks first and, told Yes, removes them too.
 #
 #   tests/dist/dist_e2e.sh WORK_DIR
 # Environment: OVALIN_DIST_WINEPREFIX (default: $OVALIN_WINEPREFIX-dist, or
@@ -71,8 +71,8 @@ ZIP="$(ls "$WORK"/release/OvalinRegistryCleaner-*-portable.zip)"
 SETUP="$(ls "$WORK"/release/OvalinRegistryCleaner-*-setup.exe)"
 
 # The zip holds the program folder and nothing else: both executables, and per pack of
-# langs/ its strings file, its font file when it has one, and its help file when help/ has
-# pages for it.
+# langs/ its strings file, its font file when it has one, and its help file (when chmcmd is
+# there to build it).
 expected="$WORK/expected-entries"
 {
   echo "OvalinRegistryCleaner/OvalinRegistryCleaner.exe"
@@ -82,7 +82,7 @@ expected="$WORK/expected-entries"
     for file in RegistryCleanerStrs.ini RegistryCleanerFonts.ini; do
       [ -f "$pack_dir/$file" ] && echo "OvalinRegistryCleaner/Langs/$pack/$file"
     done
-    if command -v chmcmd >/dev/null && [ -f "$ROOT/help/$pack/help.hhp" ]; then
+    if command -v chmcmd >/dev/null; then
       echo "OvalinRegistryCleaner/Langs/$pack/help.chm"
     fi
   done
@@ -106,7 +106,14 @@ if command -v extract_chmLib >/dev/null; then
     for page in $(sed -n 's/.*name="Local" value="\([^"]*\)".*/\1/p' "$chm_dir/toc.hhc"); do
       grep -q '<h1>' "$out/pages/$page" 2>/dev/null || missing="$missing $page"
     done
-    check "help.chm of $pack holds its pages${missing:+ (missing:$missing)}" [ -z "$missing" ]
+    check "help.chm of $pack holds the pages of its contents${missing:+ (missing:$missing)}" [ -z "$missing" ]
+    broken=""
+    for page in "$out"/pages/*.htm; do
+      for target in $(grep -ao 'href="[^"#]*' "$page" | sed 's/^href="//'); do
+        [ -f "$out/pages/$target" ] || broken="$broken $(basename "$page")->$target"
+      done
+    done
+    check "the links between the pages of $pack resolve${broken:+ (broken:$broken)}" [ -z "$broken" ]
   done
 else
   echo "note: extract_chmLib (Debian libchm-bin) is missing; the pages in help.chm are not checked"
@@ -249,6 +256,38 @@ check "the silent uninstall removes the program and keeps only the backups (left
   [ "$(tr 'A-Z' 'a-z' <<<"$left")" = "data/zunrc/reslist.ini " ]
 check "the silent uninstall removes the Start-menu shortcut" [ ! -e "$SHORTCUT" ]
 if key_exists "$UNINSTALL_KEY"; then fail "the Uninstall entry is still there"; else pass "the Uninstall entry is gone"; fi
+
+# --- an uninstall by hand asks before deleting the backups -----------------------------------
+wine_quiet "$SETUP" /S >/dev/null || fail "setup /S (again) failed"
+mkdir -p "$INSTALL_DIR/Data/ZUNRC"
+printf '[2024-01-01 10:00:00]\r\n' >"$INSTALL_DIR/Data/ZUNRC/ResList.ini"
+(wine "$INSTALL_WIN\\uninstall.exe" </dev/null >/dev/null 2>&1 &)
+# The uninstaller's window title ends in a space; its message boxes' titles do not.
+uninstaller() { xdotool search --onlyvisible --name '^Ovalin Registry Cleaner Uninstall $' 2>/dev/null | head -1; }
+question() { xdotool search --onlyvisible --name '^Ovalin Registry Cleaner Uninstall$' 2>/dev/null | head -1; }
+has_uninstaller() { [ -n "$(uninstaller)" ]; }
+has_question() { [ -n "$(question)" ]; }
+install_dir_gone() { [ ! -e "$INSTALL_DIR" ]; }
+if wait_for 30 has_uninstaller; then
+  sleep 1
+  xdotool key --window "$(uninstaller)" Return  # "Uninstall" on the confirmation page
+  if wait_for 30 has_question; then
+    sleep 1
+    box="$(question)"
+    eval "$(xdotool getwindowgeometry --shell "$(uninstaller)")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$SHOTS/uninstall-question.png"
+    pass "the uninstaller asks before deleting the backups (screenshot $SHOTS/uninstall-question.png)"
+    xdotool key --window "$box" y
+    wait_for 30 install_dir_gone || true
+    check "answering Yes removes the installation folder with the backups" install_dir_gone
+    xdotool key --window "$(uninstaller)" Return >/dev/null 2>&1 || true  # "Close"
+  else
+    fail "the uninstaller did not ask about the backups"
+  fi
+else
+  fail "the uninstaller showed no window"
+fi
+wineserver -k >/dev/null 2>&1 || true
 
 echo "dist: $failures failure(s)"
 [ "$failures" -eq 0 ]
