@@ -53,6 +53,7 @@ bool TRCRegCleaner::Scan(std::uint32_t scanTypes) {
 }
 
 void TRCRegCleaner::RunWorker(std::uint32_t scanTypes) {
+  workerThread_.store(std::this_thread::get_id());
   SetStatus(kStatusScanning);
   ScanGate().WaitAndReset();
   try {
@@ -80,13 +81,14 @@ void TRCRegCleaner::Stop() {
   if (Pause()) SetPause(true);
   std::int32_t expected = 0;
   forceBroken_.compare_exchange_strong(expected, 1);
-  // A clean or restore runs on its caller's thread: when Stop is reached from inside it
-  // (through its event handlers), waiting here would wait for ourselves. The operation
-  // sees ForceBroken at its next step.
-  if ((status == kStatusCleaning || status == kStatusRestoring) &&
-      operationThread_ == std::this_thread::get_id()) {
-    return;
-  }
+  // Reached from inside the running operation (an event handler of the scan worker, or
+  // of a clean or restore on its caller's thread), waiting here would wait for ourselves.
+  // The operation sees ForceBroken at its next step.
+  const bool fromWorker =
+      status == kStatusScanning && workerThread_.load() == std::this_thread::get_id();
+  const bool fromOperation = (status == kStatusCleaning || status == kStatusRestoring) &&
+                             operationThread_ == std::this_thread::get_id();
+  if (fromWorker || fromOperation) return;
   while (status_.load() != kStatusIdle) {
     platform_.messages.ProcessPending();
     if (status_.load() == kStatusIdle) break;

@@ -143,8 +143,9 @@ class TRCRegCleaner {
   // Signalled whenever Status is 0, so that Stop can wait without spinning.
   platform::ManualResetEvent idle_{true};
   std::thread worker_;
-  // The thread running the current clean or restore.
+  // The thread running the current clean or restore, and the scan worker's thread.
   std::thread::id operationThread_;
+  std::atomic<std::thread::id> workerThread_{};
   std::vector<std::unique_ptr<TRCScannedItem>> items_;
   std::vector<std::unique_ptr<TRCScannedItem>> secondPass_;
   std::u16string rescueDir_;

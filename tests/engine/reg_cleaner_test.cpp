@@ -305,3 +305,22 @@ TEST_F(CleanerTest, BackupFolderDefaultsBesideTheProgram) {
 
 }  // namespace
 }  // namespace ovalin
+
+namespace ovalin {
+namespace {
+
+TEST_F(CleanerTest, StopFromAScanHandlerEndsTheScanWithoutWaitingForItself) {
+  SteppingRule rule;
+  TRCRegCleaner cleaner(test_.Get(), {rule.Entry()});
+  std::atomic<int> records{0};
+  cleaner.OnScanning = [&](TRCRegCleaner& sender, const ScanningEventArgs&) {
+    if (++records == 3) sender.Stop();
+  };
+  ASSERT_TRUE(cleaner.Scan(stFonts));
+  ASSERT_TRUE(WaitIdle(cleaner));
+  EXPECT_EQ(records.load(), 3);
+  EXPECT_TRUE(cleaner.ForceBroken());
+}
+
+}  // namespace
+}  // namespace ovalin
