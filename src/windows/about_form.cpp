@@ -89,8 +89,14 @@ LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SHOWWINDOW && wParam && !shownOnce_) {
     shownOnce_ = true;
     RefreshMultiLangs();
-    // The keyboard goes to the Close button, so that Enter and Escape close the window.
+    // Once the window is active the keyboard goes to the Close button, so that Enter
+    // and Escape close the window.
+    PostMessageW(Handle(), WM_APP + 31, 0, 0);
+  }
+  if (message == WM_APP + 31) {
+    SetActiveWindow(Handle());
     SetFocus(btnClose.Handle());
+    return 0;
   }
   return TKelForm::HandleMessage(message, wParam, lParam);
 }

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "controls/do_modal.h"
-#include "engine/text_utils.h"
 #include "rules/standard_rules.h"
 #include "windows/about_form.h"
 #include "windows/form_support.h"
@@ -43,7 +42,13 @@ constexpr std::uint32_t kTraceDestroyed = 0x10090020;
 constexpr std::uint32_t kTraceScanRefused = 0x80090084, kTraceScanError = 0x80090085;
 constexpr std::uint32_t kTraceCleanError = 0x80090086, kTraceCleanRefused = 0x80090087;
 
-std::u16string Upper(const std::u16string& text) { return StrUpper(text); }
+// The pack's name in upper case by the system's rules ("Français" -> "FRANÇAIS").
+std::u16string Upper(std::u16string text) {
+  if (!text.empty()) {
+    CharUpperBuffW(reinterpret_cast<wchar_t*>(text.data()), static_cast<DWORD>(text.size()));
+  }
+  return text;
+}
 
 }  // namespace
 

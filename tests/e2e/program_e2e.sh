@@ -53,8 +53,14 @@ cleanup() {
 trap cleanup EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
 
+# The first start goes through scripts/wine-run.sh (warm prefix); a second start uses
+# plain wine, as a warm-up `wine cmd /c exit` next to the running program can hang.
 start_program() {
-  (cd "$RUN_DIR" && exec "$ROOT/scripts/wine-run.sh" ./OvalinRegistryCleaner.exe </dev/null >/dev/null 2>&1) &
+  if [ "${#APP_PIDS[@]}" -eq 0 ]; then
+    (cd "$RUN_DIR" && exec "$ROOT/scripts/wine-run.sh" ./OvalinRegistryCleaner.exe </dev/null >/dev/null 2>&1) &
+  else
+    (cd "$RUN_DIR" && exec wine ./OvalinRegistryCleaner.exe </dev/null >/dev/null 2>&1) &
+  fi
   APP_PIDS+=($!)
 }
 
@@ -84,7 +90,7 @@ reg_lacks() { ! reg_has "$1"; }
 
 MAIN_NAME='^Registry Cleaner$'
 start_program
-wait_for 300 visible "$MAIN_NAME" || { echo "FAIL: the main window did not appear" >&2; exit 1; }
+wait_for 900 visible "$MAIN_NAME" || { echo "FAIL: the main window did not appear" >&2; exit 1; }
 WIN="$(xdotool search --onlyvisible --name "$MAIN_NAME" | head -1)"
 sleep 2
 eval "$(xdotool getwindowgeometry --shell "$WIN")"; WX=$X; WY=$Y
