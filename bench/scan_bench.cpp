@@ -1,7 +1,9 @@
 // Scan speed: generates a synthetic registry in the substitute, then times
 //   - a bare walk: the same areas' keys enumerated, every value read and the paths in
 //     string values probed, with no engine (no records, no events);
-//   - the full scan of all eleven rules through TRCRegCleaner.
+//   - the full scan of all eleven rules through TRCRegCleaner;
+//   - a replay of exactly the registry reads and file tests that the full scan made,
+//     recorded during a second scan and performed again with no rules, records or events.
 // Reports keys per second, the ratio of the two, and peak memory before and after.
 //
 //   scan_bench [--keys N] [--broken SHARE]
@@ -20,6 +22,7 @@
 #include "engine/reg_cleaner.h"
 #include "engine/text_utils.h"
 #include "platform/posix/substitute.h"
+#include "operation_recorder.h"
 #include "registry_generator.h"
 #include "rules/standard_rules.h"
 
@@ -130,6 +133,26 @@ int main(int argc, char** argv) {
               cleaner.ScannedItemsCount_SecondClean(), scanSeconds, walk.keys / scanSeconds);
   std::printf("scan / bare walk = %.2f; peak memory %ld MB before the scan, %ld MB after\n",
               scanSeconds / walkSeconds, peakBeforeScan / 1024, PeakRssKb() / 1024);
+
+  // The scan's own registry and file work, recorded and replayed without the engine.
+  std::vector<bench::RecordedOperation> log;
+  log.reserve(8 * walk.keys);
+  bench::RecordingRegistry recordingRegistry(p.registry, log);
+  bench::RecordingFiles recordingFiles(p.files, log);
+  platform::Platform recording{recordingRegistry, recordingFiles, p.profiles,
+                               p.system,          p.clock,        p.messages};
+  {
+    TRCRegCleaner recorded(recording, StandardScanRules());
+    recorded.Scan(kAllScanTypes);
+    recorded.WaitForIdle();
+  }
+  start = Clock::now();
+  bench::Replay(log, p.registry, p.files);
+  const double replaySeconds = Seconds(start);
+  std::printf("replay of the scan's %llu registry and file operations: %.2f s; "
+              "full scan / replay = %.2f\n",
+              static_cast<unsigned long long>(log.size()), replaySeconds,
+              scanSeconds / replaySeconds);
 
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
