@@ -35,10 +35,20 @@ TDoModal::~TDoModal() {
   FChildForm.SetShownModally(false);
 }
 
+void TDoModal::DisableParent() {
+  EnableWindow(FParentForm, FALSE);
+  FParentDisabled = true;
+  // Marked only now: a failure before leaves no mark (the destructor removes it anyway).
+  SetPropW(FParentForm, kDisabledOwnerProperty, reinterpret_cast<HANDLE>(1));
+}
+
 void TDoModal::ReleaseParent() {
-  if (!FHasAttachParentProc) return;
-  FHasAttachParentProc = false;
-  RemoveWindowSubclass(FParentForm, ParentHook, kParentHookId);
+  if (FHasAttachParentProc) {
+    FHasAttachParentProc = false;
+    RemoveWindowSubclass(FParentForm, ParentHook, kParentHookId);
+  }
+  if (!FParentDisabled) return;
+  FParentDisabled = false;
   EnableWindow(FParentForm, TRUE);
   ForceForegroundWindow(FParentForm);
 }
@@ -58,7 +68,7 @@ LRESULT CALLBACK TDoModal::ParentHook(HWND hwnd, UINT message, WPARAM wParam, LP
 LRESULT CALLBACK TDoModal::ChildHook(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                      DWORD_PTR data) {
   auto* self = reinterpret_cast<TDoModal*>(data);
-  if (message == WM_ACTIVATE && self->FHasAttachParentProc && !IsWindowVisible(hwnd)) {
+  if (message == WM_ACTIVATE && self->FParentDisabled && !IsWindowVisible(hwnd)) {
     // The window is closing: give the owner back before anything else is activated.
     self->ReleaseParent();
   }
@@ -83,9 +93,7 @@ int ShowModalOver(TKelForm& child, HWND parent, bool centre) {
   }
   ShowWindow(child.Handle(), SW_SHOW);
   SetActiveWindow(child.Handle());
-  EnableWindow(parent, FALSE);
-  // Marked only now: a failure above leaves no mark (the destructor removes it anyway).
-  SetPropW(parent, kDisabledOwnerProperty, reinterpret_cast<HANDLE>(1));
+  modal.DisableParent();
 
   bool quit = false;
   WPARAM quitCode = 0;

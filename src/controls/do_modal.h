@@ -19,7 +19,10 @@ class TDoModal {
   TDoModal(const TDoModal&) = delete;
   TDoModal& operator=(const TDoModal&) = delete;
 
-  // Restores the owner: unhooks it, enables it and brings it to the front. Runs once.
+  // Disables the owner for as long as the window is shown over it.
+  void DisableParent();
+  // Restores the owner: unhooks it and, when DisableParent disabled it, enables it and
+  // brings it to the front. Runs once.
   void ReleaseParent();
 
  private:
@@ -31,6 +34,10 @@ class TDoModal {
   TKelForm& FChildForm;
   bool FHasAttachParentProc = false;
   bool FHasAttachChildProc = false;
+  // Set only by DisableParent: an activation message that arrives before the owner was
+  // disabled (Wine sends one while the window is being shown) must not give it back
+  // early, or the owner would be disabled afterwards and stay so.
+  bool FParentDisabled = false;
 };
 
 // Shows child over parent, centred on it when centre is set, and returns child's

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "controls/do_modal.h"
+#include "findings_model/error_code_key.h"
 #include "rules/standard_rules.h"
 #include "windows/about_form.h"
 #include "windows/form_support.h"
@@ -325,7 +326,9 @@ std::u16string TfrmZUNRC::ScanTypeName(std::uint32_t scanType) const {
 }
 
 std::u16string TfrmZUNRC::ErrorCodeText(std::uint32_t errorCode) const {
-  const std::u16string* text = app_.Strings().ErrorCodeText(static_cast<int>(errorCode & 0x7F));
+  // The keys are numbered in order; the codes have gaps between their groups.
+  const int key = ErrorCodeKeyNumber(errorCode);
+  const std::u16string* text = key >= 0 ? app_.Strings().ErrorCodeText(key) : nullptr;
   return text != nullptr ? *text : std::u16string();
 }
 
@@ -412,11 +415,6 @@ int TfrmZUNRC::ShowDialog(Form& form) {
   dialog_ = &form;
   const int result = controls::ShowModalOver(form, Handle(), true);
   dialog_ = previous;
-  // A dialog closed by a button can leave this window disabled under Wine; with no
-  // dialog over it any more it must take input again.
-  if (dialog_ == nullptr && Handle() != nullptr && !IsWindowEnabled(Handle())) {
-    EnableWindow(Handle(), TRUE);
-  }
   return result;
 }
 

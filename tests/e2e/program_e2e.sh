@@ -2,25 +2,28 @@
 # End-to-end test of OvalinRegistryCleaner.exe: a fresh copy of the program folder runs
 # under Wine on a private Xvfb display, over a private Wine prefix seeded with the demo
 # entries of scripts/demo-entries.reg, and is driven with xdotool like a person:
-# first start, Scan, Clean confirmed with Enter, the report, the backup set on disk and
-# the entries gone from the registry, the restore window, Restore bringing the entries
-# back and removing the set, a second start bringing the first window forward, and the
-# close button storing the selection. Screenshots of every window go to
+# first start, Scan, Clean cancelled with Escape and then confirmed with Enter, the report,
+# the backup set on disk and the entries gone from the registry, the restore window
+# switched to German and back while open, Restore bringing the entries back and removing
+# the set, a second start bringing the first window forward, "Recommended" and the close
+# button storing the selection, and Stop during a long scan of 20,000 seeded broken
+# extension keys (removed from the prefix again at the end). Screenshots of every window go to
 # build/screenshots/program/ and are compared with tests/e2e/reference/program-*.png.
 #
 #   tests/e2e/program_e2e.sh DIST_DIR            the test (exit status 0 when it passed)
 #   tests/e2e/program_e2e.sh DIST_DIR --demo     only scan, with screenshots before and
 #                                                after and the scan's summary (make run)
-# Environment: OVALIN_WINEPREFIX (default build/wine-prefix), OVALIN_E2E_UPDATE=1 writes
+# Environment: OVALIN_WINEPREFIX (default build/wine-prefix), OVALIN_E2E_RUN_DIR and
+# OVALIN_E2E_SHOTS (the program copy and the screenshots), OVALIN_E2E_UPDATE=1 writes
 # the screenshots as the new references.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 DIST="$(realpath "${1:?usage: $0 DIST_DIR [--demo]}")"
 MODE="${2:-test}"
-SHOTS="$ROOT/build/screenshots/program"
+SHOTS="${OVALIN_E2E_SHOTS:-$ROOT/build/screenshots/program}"
 REFERENCE="$ROOT/tests/e2e/reference"
-RUN_DIR="$ROOT/build/e2e-program"
+RUN_DIR="${OVALIN_E2E_RUN_DIR:-$ROOT/build/e2e-program}"
 export OVALIN_WINEPREFIX="${OVALIN_WINEPREFIX:-$ROOT/build/wine-prefix}"
 export WINEPREFIX="$OVALIN_WINEPREFIX" WINEDEBUG=-all
 TOLERANCE=${OVALIN_E2E_TOLERANCE:-4000}
@@ -43,9 +46,15 @@ export DISPLAY=":$display"
 Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 XVFB_PID=$!
 APP_PIDS=()
+BULK_SEEDED=0
 cleanup() {
   local pid
   for pid in "${APP_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # The prefix is kept between runs: the long-scan keys must not reach the next run.
+  if [ "$BULK_SEEDED" = 1 ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wine regedit /S "$(winpath "$RUN_DIR/bulk-remove.reg")" </dev/null >/dev/null 2>&1 || true
+  fi
   wineserver -k >/dev/null 2>&1 || true
   kill "$XVFB_PID" 2>/dev/null || true
   wait "$XVFB_PID" 2>/dev/null || true
@@ -117,8 +126,8 @@ shot() {
 # A dialog's screenshot, wherever it was centred.
 shot_window() {
   local name="$1" pattern="$2" id
-  id="$(xdotool search --onlyvisible --name "$pattern" | head -1)"
-  [ -n "$id" ] || return 0
+  id="$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1 || true)"
+  [ -n "$id" ] || { fail "no window for screenshot $name"; return 0; }
   eval "$(xdotool getwindowgeometry --shell "$id")"
   shot "$name" "$X" "$Y" "$WIDTH" "$HEIGHT"
 }
@@ -145,6 +154,15 @@ fi
 # Before the clean the demo entries are there.
 reg_has 'HKCR\.brokendemo' && pass "demo entry present before the clean" || fail "demo entry missing before the clean"
 
+# Clean, first cancelled with Escape: nothing is removed, and the main window takes the
+# second confirmation window straight after the first one.
+click 177 524
+wait_for visible 'Registry Cleaner - Question' || fail "no confirmation window"
+xdotool key Escape
+wait_for hidden 'Registry Cleaner - Question' && pass "Escape closed the confirmation window" \
+  || fail "Escape did not close the confirmation window"
+reg_has 'HKCR\.brokendemo' && pass "Escape cleaned nothing" || fail "demo entry removed although Escape cancelled"
+
 # Clean, confirmed with Enter.
 click 177 524
 wait_for visible 'Registry Cleaner - Question' || fail "no confirmation window"
@@ -165,6 +183,35 @@ wait_for visible 'Registry Cleaning - Restore' || fail "no restore window"
 shot_window restore 'Registry Cleaning - Restore'
 RID="$(xdotool search --onlyvisible --name 'Registry Cleaning - Restore' | head -1 || true)"
 [ -n "$RID" ] || { echo "FAIL: no restore window" >&2; exit 1; }
+
+# The language changes to German and back while the restore window is open. The main
+# window under it is disabled, so the choice is posted to it the way its Help menu's
+# Language entries send it (command 1000 + the pack's position), by a small helper.
+# switch_language TITLE: tries each pack until the restore window is titled TITLE.
+switch_language() {
+  local id
+  for id in $(seq 1000 1009); do
+    # The main window's title is in the current language too.
+    wine "$RUN_DIR/post_command.exe" "$(xdotool getwindowname "$WIN")" "$id" </dev/null >/dev/null 2>&1 || return 1
+    wait_for 20 visible "$1" && return 0
+  done
+  return 1
+}
+if command -v x86_64-w64-mingw32-gcc >/dev/null &&
+   x86_64-w64-mingw32-gcc -municode -O1 -o "$RUN_DIR/post_command.exe" "$ROOT/tests/e2e/post_command.c"; then
+  if switch_language '^Registry-Reinigung - Wiederherstellen$'; then
+    pass "the open restore window switched to German"
+    shot_window restore-german '^Registry-Reinigung - Wiederherstellen$'
+  else
+    fail "the open restore window did not switch to German"
+  fi
+  switch_language '^Registry Cleaning - Restore$' && pass "the open restore window switched back to English" \
+    || fail "the open restore window did not switch back to English"
+  shot_window restore-english-again '^Registry Cleaning - Restore$'
+else
+  echo "note: no MinGW compiler, the language switch is not tested"
+fi
+
 eval "$(xdotool getwindowgeometry --shell "$RID")"
 xdotool mousemove $((X + 607)) $((Y + 362)); sleep 0.3; xdotool click 1
 sleep 3
@@ -180,17 +227,62 @@ start_program
 sleep 8
 [ "$(xdotool search --onlyvisible --name "$MAIN_NAME" | wc -l)" -eq 1 ] && pass "second start opened no window" || fail "a second main window opened"
 
-# Uncheck the first type row, close with the close button: the selection is stored.
+# "Recommended" unchecks Programs and Shared Dlls and checks the rest; then uncheck the
+# first type row and close with the close button: the selection is stored.
+click 178 466  # "Recommended"
+shot main-recommended
 click 44 229   # check box of "COM Components" (first row under the header)
 click 760 17
 wait_for 100 hidden "$MAIN_NAME" || fail "the close button did not close the window"
 wineserver -w >/dev/null 2>&1 || true
 # "data\" and "Data\" are one folder to Windows; on the host it is the one made first.
-options="$(find "$RUN_DIR" -maxdepth 2 -iname ZUNOptions.xml | head -1)"
-[ -n "$options" ] && pass "ZUNOptions.xml written" || fail "no ZUNOptions.xml"
-scan_types="$(iconv -f UTF-16 -t UTF-8 "$options" 2>/dev/null | grep -o '<ZUN_RC_ScanTypes>[0-9]*' | grep -o '[0-9]*$' || true)"
-[ "$scan_types" = "$((0x7FE000))" ] && pass "close button stored the selection without COM Components" \
-  || fail "stored scan types $scan_types, expected $((0x7FE000))"
+options_file() { find "$RUN_DIR" -maxdepth 2 -iname ZUNOptions.xml | head -1; }
+option_value() { iconv -f UTF-16 -t UTF-8 "$(options_file)" 2>/dev/null | grep -o "<$1>[0-9]*" | grep -o '[0-9]*$' || true; }
+[ -n "$(options_file)" ] && pass "ZUNOptions.xml written" || fail "no ZUNOptions.xml"
+scan_types="$(option_value ZUN_RC_ScanTypes)"
+[ "$scan_types" = "$((0x7F2000))" ] \
+  && pass "Recommended left out Programs and Shared Dlls; COM Components unchecked by hand" \
+  || fail "stored scan types $scan_types, expected $((0x7F2000))"
+
+# Stop during a long scan: many broken extension keys, Stop in the progress window; the
+# window answers and keeps only the findings reported before the stop.
+bulk_reg() {  # bulk_reg [-] FILE: the keys, or (with -) their removal, as a .reg file
+  local minus="$1" file="$2" i
+  { printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    for ((i = 0; i < BULK_KEYS; i++)); do printf '[%sHKEY_CLASSES_ROOT\\.ovalinstop%05d]\r\n\r\n' "$minus" "$i"; done
+  } >"$file"
+}
+BULK_KEYS=20000
+bulk_reg "" "$RUN_DIR/bulk.reg"
+bulk_reg "-" "$RUN_DIR/bulk-remove.reg"
+winpath() { echo "Z:${1//\//\\}"; }
+BULK_SEEDED=1
+wine regedit /S "$(winpath "$RUN_DIR/bulk.reg")" </dev/null >/dev/null 2>&1
+reg_has "HKCR\\.ovalinstop$(printf %05d $((BULK_KEYS - 1)))" || fail "the bulk keys were not imported"
+start_program
+wait_for 300 visible "$MAIN_NAME" || fail "the main window did not appear again"
+sleep 2
+click 71 524
+wait_for 50 progress_shown || fail "no progress window for the long scan"
+sleep 1   # well inside the scan: the whole set takes several seconds
+stopped=0
+for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+  if xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 504x120'; then
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    xdotool mousemove $((X + 252)) $((Y + 101)); sleep 0.3; xdotool click 1
+    stopped=1
+    break
+  fi
+done
+[ "$stopped" = 1 ] || fail "the long scan ended before Stop could be pressed"
+wait_for 300 progress_gone && pass "Stop ended the scan" || fail "the progress window stayed after Stop"
+click 760 17
+wait_for 100 hidden "$MAIN_NAME" && pass "the window answered after Stop" || fail "the window did not close after Stop"
+wineserver -w >/dev/null 2>&1 || true
+found="$(option_value ZUN_RC_LastScanItems)"
+[[ "$found" =~ ^[0-9]+$ ]] && [ "$found" -lt "$BULK_KEYS" ] \
+  && pass "the stopped scan kept $found findings, fewer than the $BULK_KEYS seeded" \
+  || fail "the stopped scan kept '${found}' findings, expected fewer than $BULK_KEYS"
 
 if [ "$failures" -gt 0 ]; then echo "$failures check(s) failed"; exit 1; fi
 echo "all checks passed"
