@@ -252,7 +252,8 @@ void TfrmZUNRC::LoadLangMenuItems() {
   }
   // The entry and its separator are shown only with more than one pack.
   const int position = 2;
-  MENUITEMINFOW info{sizeof(info)};
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
   info.fMask = MIIM_SUBMENU;
   GetMenuItemInfoW(pmnHelp, position, TRUE, &info);
   const bool present = info.hSubMenu == mniHelpLanguage;
