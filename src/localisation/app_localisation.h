@@ -1,6 +1,6 @@
 // The program's localisation objects, created together when the program starts and
 // destroyed together at its end: the string variables and their key table, the font
-// variables and their key table, the built-in font specs, the current pack's font table
+// variables and their key table, the built-in font texts, the current pack's font table
 // and the language manager. The objects refer to each other by address, so the bundle
 // is neither copied nor moved.
 #pragma once

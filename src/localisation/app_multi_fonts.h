@@ -1,5 +1,5 @@
 // The program's font table: the 55 font variables (one font ID per "FONT_" key), the
-// fifteen built-in specs, the current pack's table (TAppMultiFonts, which also fills
+// fifteen built-in font texts, the current pack's table (TAppMultiFonts, which also fills
 // the font variables from "FontPropertyIDs") and ChangeFontOfVariable, which the
 // windows call for each element when they apply the language.
 #pragma once
@@ -27,7 +27,7 @@ struct FontKeyDefault {
 };
 extern const std::array<FontKeyDefault, kFontKeyCount> kFontKeyDefaults;
 
-// The built-in specs, IDs 1 to 15.
+// The built-in font texts, IDs 1 to 15.
 extern const std::array<std::u16string_view, 15> kBaseFontSpecs;
 
 struct TAppFontVars {
@@ -41,7 +41,7 @@ struct TAppFontVars {
 };
 
 void BindAppFontVars(TAppFontVars& vars, TKelMultiFontVars& table);
-// Fills table with the built-in specs, IDs 1 to 15.
+// Fills table with the built-in font texts, IDs 1 to 15.
 void LoadBaseFonts(TKelMultiFonts& table);
 
 class TAppMultiFonts : public TKelMultiFonts {
@@ -62,8 +62,8 @@ class TAppMultiFonts : public TKelMultiFonts {
 bool LoadMultiFonts(TAppMultiFonts& multiFonts, std::u16string_view languagePath);
 
 // Applies the font of variable to font: nothing when multiFonts is null or the variable
-// holds 0; otherwise, when the pack's table has a spec for the variable's ID, first the
-// built-in spec of the variable's default ID and then the pack's spec.
+// holds 0; otherwise, when the pack's table has a font text for the variable's ID, first the
+// built-in font text of the variable's default ID and then the pack's font text.
 void ChangeFontOfVariable(TAppMultiFonts* multiFonts, TKelMultiFonts& baseFonts,
                           const TKelMultiFontVars& fontVars, TKelFont& font,
                           const std::int32_t& variable);

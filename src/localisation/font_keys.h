@@ -1,5 +1,5 @@
 // The font keys of the "FontPropertyIDs" section, in binding order, each with the font
-// ID its element uses by default (an ID of the built-in specs).
+// ID its element uses by default (an ID of the built-in font texts).
 #pragma once
 
 // X(key, default font ID): one line per font variable.

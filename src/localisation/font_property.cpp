@@ -17,7 +17,7 @@ TFontStyles StyleFromBits(std::int32_t bits) {
   return style;
 }
 
-// 0xRRGGBB as written in a spec to 0x00BBGGRR.
+// 0xRRGGBB as written in a font text to 0x00BBGGRR.
 std::uint32_t ColorFromRgb(std::int32_t rgb) {
   const auto value = static_cast<std::uint32_t>(rgb);
   const std::uint32_t red = (value >> 16) & 0xFF;
@@ -34,8 +34,8 @@ TFontPitch PitchFromNumber(std::int32_t number) {
 
 }  // namespace
 
-void TKelFontProperty::Reload(std::u16string_view spec) {
-  FFormat = std::u16string(spec);
+void TKelFontProperty::Reload(std::u16string_view fontText) {
+  FFormat = std::u16string(fontText);
   FFlags = 0;
   FName.clear();
   FSize = 0;
@@ -45,14 +45,14 @@ void TKelFontProperty::Reload(std::u16string_view spec) {
   FCharset = 0;
   FOrientation = 0;
   FPitch = TFontPitch::fpDefault;
-  if (spec.empty()) return;
+  if (fontText.empty()) return;
   // Empty pieces (two separators in a row) do not count as positions.
   int position = 0;
   std::size_t start = 0;
-  while (start <= spec.size() && position < kFieldCount) {
-    std::size_t end = spec.find_first_of(u",|", start);
-    if (end == std::u16string_view::npos) end = spec.size();
-    const std::u16string_view piece = spec.substr(start, end - start);
+  while (start <= fontText.size() && position < kFieldCount) {
+    std::size_t end = fontText.find_first_of(u",|", start);
+    if (end == std::u16string_view::npos) end = fontText.size();
+    const std::u16string_view piece = fontText.substr(start, end - start);
     if (!piece.empty()) SetField(++position, StrTrimChars(piece, u" \t"));
     start = end + 1;
   }
@@ -80,8 +80,8 @@ void TKelFontProperty::SetField(int position, std::u16string_view text) {
   }
 }
 
-void TKelFontProperty::ChangeFont(TKelFont& font, std::u16string_view spec) {
-  if (!spec.empty()) Reload(spec);
+void TKelFontProperty::ChangeFont(TKelFont& font, std::u16string_view fontText) {
+  if (!fontText.empty()) Reload(fontText);
   if (FFlags & fpfName) font.SetName(FName);
   if (FFlags & fpfSize) font.SetSize(FSize);
   if (FFlags & fpfStyle) font.SetStyle(FStyle);

@@ -1,4 +1,4 @@
-// TKelFontProperty: one parsed font spec such as "Tahoma,10,1,16777215,0,0". Fields are
+// TKelFontProperty: one parsed font text such as "Tahoma,10,1,16777215,0,0". Fields are
 // separated by "," or "|"; empty fields are dropped before counting; each field is
 // trimmed of blanks and tabs. By position: name, size (points), style (1 bold,
 // 2 underline, 4 strike-out, 8 italic), colour (0xRRGGBB), charset (low 8 bits),
@@ -27,13 +27,13 @@ enum TFontPropertyFlag : std::uint32_t {
 
 class TKelFontProperty {
  public:
-  explicit TKelFontProperty(std::u16string_view spec = u"") { Reload(spec); }
+  explicit TKelFontProperty(std::u16string_view fontText = u"") { Reload(fontText); }
 
-  // Clears every field and flag, stores the spec and parses it.
-  void Reload(std::u16string_view spec);
-  // Reloads with spec when it is not empty, then applies the flagged fields to font in
+  // Clears every field and flag, stores the font text and parses it.
+  void Reload(std::u16string_view fontText);
+  // Reloads with fontText when it is not empty, then applies the flagged fields to font in
   // the order name, size, style, colour, charset, orientation, pitch.
-  void ChangeFont(TKelFont& font, std::u16string_view spec = u"");
+  void ChangeFont(TKelFont& font, std::u16string_view fontText = u"");
 
   const std::u16string& FormatString() const { return FFormat; }
   std::uint32_t Flags() const { return FFlags; }

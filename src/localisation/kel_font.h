@@ -1,4 +1,4 @@
-// The portable font object that font specs are applied to: name, size, style, colour,
+// The portable font object that font texts are applied to: name, size, style, colour,
 // charset, orientation, pitch and height. The windows turn it into a GDI font. Each
 // property change calls OnChange when it is set.
 #pragma once

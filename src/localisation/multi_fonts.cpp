@@ -74,12 +74,12 @@ void TKelMultiFonts::ChangeFontOfIndex(TKelFont& ioFont, int AIndex,
   entry->ChangeFont(ioFont);
 }
 
-void TKelMultiFonts::SetFontOfID(std::int32_t AID, std::u16string_view spec) {
+void TKelMultiFonts::SetFontOfID(std::int32_t AID, std::u16string_view fontText) {
   if (TKelFontProperty* entry = FindFontOfID(AID)) {
-    entry->Reload(spec);
+    entry->Reload(fontText);
     return;
   }
-  FMultiFonts.push_back(std::make_unique<TKelFontProperty>(spec));
+  FMultiFonts.push_back(std::make_unique<TKelFontProperty>(fontText));
   FMultiFontsID.push_back(AID);
 }
 

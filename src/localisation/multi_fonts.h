@@ -1,5 +1,5 @@
-// TKelMultiFonts: a table of font specs by font ID, loaded from the "_Fonts_" section of
-// a font file (key = ID, value = spec). IDs need not be unique; lookups take the first.
+// TKelMultiFonts: a table of font texts by font ID, loaded from the "_Fonts_" section of
+// a font file (key = ID, value = font text). IDs need not be unique; lookups take the first.
 #pragma once
 
 #include <cstdint>
@@ -38,7 +38,7 @@ class TKelMultiFonts {
   // The same for the entry at AIndex, without detaching the notification.
   void ChangeFontOfIndex(TKelFont& ioFont, int AIndex, TKelFontProperty* ABaseProperty);
   // Reloads the entry with that ID, or appends one.
-  void SetFontOfID(std::int32_t AID, std::u16string_view spec);
+  void SetFontOfID(std::int32_t AID, std::u16string_view fontText);
   TKelFontProperty* FindFontOfID(std::int32_t AID) const;
   TKelFontProperty* GetFont(int index) const;
   std::int32_t GetID(int index) const;

@@ -13,7 +13,7 @@ using testing::U8;
 
 TEST(FontPropertyTest, SpecsSetOnlyTheFieldsTheyFlag) {
   const struct {
-    const char16_t* spec;
+    const char16_t* fontText;
     std::uint32_t flags;
     const char16_t* name;
     std::int32_t size;
@@ -35,15 +35,15 @@ TEST(FontPropertyTest, SpecsSetOnlyTheFieldsTheyFlag) {
       {u",,,|||", 0x00, u"", 0, 0, 0, TFontPitch::fpDefault, 0},
   };
   for (const auto& c : cases) {
-    TKelFontProperty property(c.spec);
-    EXPECT_EQ(property.FormatString(), c.spec);
-    EXPECT_EQ(property.Flags(), c.flags) << U8(c.spec);
-    EXPECT_EQ(property.Name(), c.name) << U8(c.spec);
-    EXPECT_EQ(property.Size(), c.size) << U8(c.spec);
-    EXPECT_EQ(property.Style(), c.style) << U8(c.spec);
-    EXPECT_EQ(property.Color(), c.color) << U8(c.spec);
-    EXPECT_EQ(property.Pitch(), c.pitch) << U8(c.spec);
-    EXPECT_EQ(property.Height(), c.height) << U8(c.spec);
+    TKelFontProperty property(c.fontText);
+    EXPECT_EQ(property.FormatString(), c.fontText);
+    EXPECT_EQ(property.Flags(), c.flags) << U8(c.fontText);
+    EXPECT_EQ(property.Name(), c.name) << U8(c.fontText);
+    EXPECT_EQ(property.Size(), c.size) << U8(c.fontText);
+    EXPECT_EQ(property.Style(), c.style) << U8(c.fontText);
+    EXPECT_EQ(property.Color(), c.color) << U8(c.fontText);
+    EXPECT_EQ(property.Pitch(), c.pitch) << U8(c.fontText);
+    EXPECT_EQ(property.Height(), c.height) << U8(c.fontText);
   }
 }
 
