@@ -7,11 +7,11 @@
 #include <utility>
 
 #include "platform/reg_file_text.h"
+#include "platform/utf8.h"
 
 namespace ovalin::platform {
 namespace {
 
-using regfile::EncodeUtf8;
 
 struct RootName {
   std::u16string_view name;

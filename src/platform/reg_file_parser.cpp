@@ -5,12 +5,12 @@
 
 #include "platform/reg_file.h"
 #include "platform/reg_file_text.h"
+#include "platform/utf8.h"
 
 namespace ovalin::platform {
 namespace {
 
 using regfile::DecodeUtf8OrLatin1;
-using regfile::EncodeUtf8;
 
 constexpr std::u16string_view kHeader5 = u"Windows Registry Editor Version 5.00";
 constexpr std::u16string_view kHeader4 = u"REGEDIT4";

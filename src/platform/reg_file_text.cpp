@@ -1,91 +1,11 @@
 #include "platform/reg_file_text.h"
 
+#include "platform/utf8.h"
+
 namespace ovalin::platform::regfile {
 
-namespace {
-
-// Length of the valid UTF-8 sequence starting at bytes[i] and its code point, or 0.
-std::size_t Utf8Sequence(std::string_view bytes, std::size_t i, char32_t* codePoint) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-  const unsigned char lead = byte(i);
-  std::size_t length = 0;
-  char32_t value = 0;
-  char32_t minimum = 0;
-  if (lead < 0x80) {
-    *codePoint = lead;
-    return 1;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, value = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, value = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, value = lead & 0x07, minimum = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + length > bytes.size()) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    value = (value << 6) | (byte(i + k) & 0x3F);
-  }
-  if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-  *codePoint = value;
-  return length;
-}
-
-}  // namespace
-
 std::u16string DecodeUtf8OrLatin1(std::string_view bytes) {
-  std::u16string text;
-  text.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size();) {
-    char32_t codePoint = 0;
-    std::size_t length = Utf8Sequence(bytes, i, &codePoint);
-    if (length == 0) {
-      text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]));
-      ++i;
-      continue;
-    }
-    if (codePoint >= 0x10000) {
-      codePoint -= 0x10000;
-      text += static_cast<char16_t>(0xD800 + (codePoint >> 10));
-      text += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
-    } else {
-      text += static_cast<char16_t>(codePoint);
-    }
-    i += length;
-  }
-  return text;
-}
-
-std::string EncodeUtf8(std::u16string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
+  return DecodeUtf8(bytes, InvalidUtf8::kLatin1);
 }
 
 std::vector<std::uint8_t> ToLittleEndian(std::u16string_view text) {

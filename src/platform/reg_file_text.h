@@ -1,5 +1,4 @@
-// Text helpers of the ".reg" reader and writer. The platform layer sits below the
-// engine's text utilities, so it carries the few conversions it needs itself.
+// Text helpers of the ".reg" reader and writer.
 #pragma once
 
 #include <cstdint>
@@ -12,8 +11,6 @@ namespace ovalin::platform::regfile {
 // UTF-8 to UTF-16. A byte that does not start a valid UTF-8 sequence is taken as the
 // Latin-1 character of the same number, so that ANSI files ("REGEDIT4") load too.
 std::u16string DecodeUtf8OrLatin1(std::string_view bytes);
-// UTF-16 to UTF-8 (for messages); an unpaired surrogate becomes U+FFFD.
-std::string EncodeUtf8(std::u16string_view text);
 // UTF-16 code units as little-endian bytes, and back (an odd last byte is dropped).
 std::vector<std::uint8_t> ToLittleEndian(std::u16string_view text);
 std::u16string FromLittleEndian(const std::uint8_t* bytes, std::size_t size);

@@ -9,8 +9,6 @@ namespace ovalin::platform::posix {
 
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string HostText(std::u16string_view text);
-// UTF-8 to UTF-16; false (and result untouched) when the bytes are not valid UTF-8.
-bool DecodeUtf8(std::string_view bytes, std::u16string* result);
 // Bytes that may be UTF-8 or a single-byte code page: UTF-8 when valid, otherwise each
 // byte as the Latin-1 character of the same number.
 std::u16string DecodeHostText(std::string_view bytes);
