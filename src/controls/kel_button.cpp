@@ -1,5 +1,6 @@
 #include "controls/kel_button.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include "controls/control_host.h"
@@ -57,7 +58,34 @@ bool TKelCustomButton::Create(TKelControlHost& parent, int left, int top, int wi
   if (!CreateWindowOf(kButtonClass, style, 0, left, top, width, height, parent.Handle())) return false;
   FIsActive = FIsDefault;
   if (autoSize_) AdjustSize();
+  UpdateTooltip();
   return true;
+}
+
+void TKelCustomButton::SetHint(const std::u16string& value) {
+  if (value == hint_) return;
+  hint_ = value;
+  UpdateTooltip();
+}
+
+void TKelCustomButton::UpdateTooltip() {
+  if (Handle() == nullptr) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the common controls
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(Handle());
+  tool.uId = reinterpret_cast<UINT_PTR>(Handle());
+  tool.lpszText = const_cast<wchar_t*>(WidePtr(hint_));
+  if (tooltip_) {
+    SendMessageW(tooltip_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    return;
+  }
+  if (hint_.empty()) return;
+  tooltip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                 GetModuleHandleW(nullptr), nullptr));
+  if (tooltip_) SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TKelCustomButton::SetBounds(int left, int top, int width, int height) {
@@ -358,6 +386,11 @@ LRESULT TKelCustomButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         Repaint();
       }
       return 0;
+    case WM_DESTROY:
+      // Destroying the top-level window has already destroyed the tooltip it owns.
+      if (tooltip_ && !IsWindow(tooltip_.Get())) tooltip_.Release();
+      tooltip_.Reset();
+      break;
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS | DLGC_BUTTON;
     case WM_KEYDOWN:

@@ -115,8 +115,10 @@ class TKelCustomButton : public Window {
   std::function<void()> OnMouseEnter;
   std::function<void()> OnMouseExit;
   std::function<void(MouseButton, POINT)> OnMouseDown;
-  // Hint text for a tooltip; kept for the windows, not shown by the button itself.
-  std::u16string Hint;
+  // The tooltip shown while the pointer rests on the button; empty shows none. Setting
+  // it again (a change of language) replaces the text of a tooltip already made.
+  const std::u16string& Hint() const { return hint_; }
+  void SetHint(const std::u16string& value);
 
   // Performs a click: hover state, the form's ModalResult, the URL, then OnClick.
   void Click();
@@ -154,6 +156,7 @@ class TKelCustomButton : public Window {
     Repaint();
   }
   void PaintTo(HDC dc);
+  void UpdateTooltip();
   void OnMouseMove(POINT p, WPARAM keys);
   void SetInside(bool inside);
   TextLayoutInput CaptionLayoutInput() const;
@@ -190,6 +193,9 @@ class TKelCustomButton : public Window {
 
   TKelControlHost* host_ = nullptr;
   std::u16string caption_;
+  std::u16string hint_;
+  // Owned by the top-level window, which destroys it before the button's WM_DESTROY.
+  UniqueWindow tooltip_;
   TKelFont font_;
   ButtonPointer pointer_;
   bool inside_ = false;

@@ -125,7 +125,7 @@ bool GalleryWindow::Build() {
   minimize_.OnClick = [this] { ShowWindow(Handle(), SW_MINIMIZE); };
   SetupCaptionButton(close_, *this, SkinButtonKind::Close, 747);
   close_.OnClick = [this] { Close(); };
-  close_.Hint = u"Close";
+  close_.SetHint(u"Close");
 
   BuildLabels();
   BuildButtons();

@@ -91,7 +91,7 @@ void TfrmZUNRCQuestion::RefreshMultiLangs() {
   lblQuestion.SetCaption(s.STR_ZUNRCQuestionForm_Label_Question);
   btnOK.SetCaption(s.STR_ZUNRCQuestionForm_Button_OK);
   btnCancel.SetCaption(s.STR_ZUNRCQuestionForm_Button_Cancel);
-  btnClose.Hint = s.STR_ZUNRCQuestionForm_Button_CloseHint;
+  btnClose.SetHint(s.STR_ZUNRCQuestionForm_Button_CloseHint);
   LayoutDescriptionRow();
 }
 

@@ -43,7 +43,7 @@ void TfrmZUNReports::RefreshMultiLangs() {
   lblReportsDetails.SetCaption(FReportDynString.Value());
   lblReportsDetails.SetPosition(24, lblReportsTitle.Top() + lblReportsTitle.Height() + 8);
   btnOK.SetCaption(s.STR_ZUNRCReportsForm_Button_OK);
-  btnClose.Hint = s.STR_ZUNRCReportsForm_Button_CloseHint;
+  btnClose.SetHint(s.STR_ZUNRCReportsForm_Button_CloseHint);
 }
 
 LRESULT TfrmZUNReports::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -108,7 +108,7 @@ void TfrmZUNRCRestore::RefreshMultiLangs() {
   btnDelete.SetCaption(s.STR_ZUNRCRestoreForm_Button_Delete);
   btnDeleteAll.SetCaption(s.STR_ZUNRCRestoreForm_Button_DeleteAll);
   btnRestore.SetCaption(s.STR_ZUNRCRestoreForm_Button_Restore);
-  btnClose.Hint = s.STR_ZUNRCRestoreForm_Button_CloseHint;
+  btnClose.SetHint(s.STR_ZUNRCRestoreForm_Button_CloseHint);
   lblStatus.SetCaption(FStatusDynString.Value());
   Layout();
 }

@@ -211,7 +211,7 @@ void TfrmZUNRC::RefreshMultiLangs() {
   btnScan.SetCaption(s.STR_ZUNRCForm_Button_Scan);
   btnClean.SetCaption(s.STR_ZUNRCForm_Button_Clean);
   btnRestore.SetCaption(s.STR_ZUNRCForm_Button_Restore);
-  btnClose.Hint = s.STR_ZUNRCForm_Button_CloseHint;
+  btnClose.SetHint(s.STR_ZUNRCForm_Button_CloseHint);
   lstRegistryItems.SetColumnCaption(0, s.STR_ZUNRCForm_List_Registry0);
   lstRegistryItems.SetColumnCaption(1, s.STR_ZUNRCForm_List_Registry1);
   lstRegistryItems.SetColumnCaption(2, s.STR_ZUNRCForm_List_Registry2);

@@ -67,11 +67,11 @@ geometry
 # Moves the pointer to window coordinates.
 at() { xdotool mousemove $((WX + $1)) $((WY + $2)); sleep 0.4; }
 
-# Screenshot of the main window's area, compared with its reference.
+# Screenshot of the main window's area (optionally wider), compared with its reference.
 shot() {
-  local name="$1" file="$SHOTS/$1.png" diff
+  local name="$1" file="$SHOTS/$1.png" width="${2:-780}" diff
   sleep 0.5
-  import -window root -crop "780x585+$WX+$WY" +repage "$file"
+  import -window root -crop "${width}x585+$WX+$WY" +repage "$file"
   if [ "${OVALIN_E2E_UPDATE:-0}" = 1 ] || [ ! -f "$REFERENCE/$name.png" ]; then
     cp "$file" "$REFERENCE/$name.png"
     echo "note: reference $name.png written"
@@ -152,6 +152,15 @@ if wait_for title_is "second dialog refused"; then pass "second dialog refused";
 at 390 290
 xdotool key Escape
 if wait_for title_is "dialog result 2"; then pass "Escape on the dialog"; else fail "Escape: $(main_title)"; fi
+
+# Resting on the close button shows its hint in a tooltip: one more visible window.
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+at 600 560
+before_hint=$(visible_windows)
+at 759 17
+tooltip_shown() { [ "$(visible_windows)" -gt "$before_hint" ]; }
+if wait_for tooltip_shown; then pass "the close button shows its hint"; shot close-hint 860
+else fail "no tooltip over the close button"; fi
 
 # The close button ends the program.
 at 759 17
