@@ -1,5 +1,6 @@
 #include "windows/form_support.h"
 
+#include "controls/control_host.h"
 #include "controls/skin_buttons.h"
 
 namespace ovalin::windows {
@@ -34,6 +35,18 @@ void SetupTitleBar(controls::TKelTitleBar& title) {
   title.TitleBar().SetWordWrap(false);
   title.TitleBar().SetLeft(32);
   title.TitleBar().SetTop(5);
+}
+
+void AddDialogFrame(controls::TKelControlHost& form, int width, int height,
+                    controls::TKelImage& background, const wchar_t* picture,
+                    controls::TKelTitleBar& title, int titleWidth) {
+  background.SetBounds(0, 0, width, height);
+  background.SetStretch(true);
+  background.SetPicture(SkinPicture(picture));
+  form.AddControl(background);
+  title.SetBounds(8, 4, titleWidth, 28);
+  SetupTitleBar(title);
+  form.AddControl(title);
 }
 
 void SetupCaptionButton(controls::TKelImageButton& button, controls::TKelControlHost& host,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/kel_button.h"
+#include "controls/kel_image.h"
 #include "controls/kel_picture.h"
 #include "controls/kel_title_bar.h"
 #include "controls/skin_buttons.h"
@@ -30,6 +31,11 @@ std::u16string UtcDateTimeText(platform::Clock& clock, platform::FileTime utc);
 controls::TKelPicture SkinPicture(const wchar_t* name);
 // A title bar with the small logo and a white bold caption.
 void SetupTitleBar(controls::TKelTitleBar& title);
+// The top of a skinned dialog: the skin picture stretched over the whole client area of
+// width x height, then the title bar from (8, 4), titleWidth wide.
+void AddDialogFrame(controls::TKelControlHost& form, int width, int height,
+                    controls::TKelImage& background, const wchar_t* picture,
+                    controls::TKelTitleBar& title, int titleWidth);
 void SetupCaptionButton(controls::TKelImageButton& button, controls::TKelControlHost& host,
                         controls::SkinButtonKind kind, int x, int y = 5);
 void SetupPushButton(controls::TKelImageButton& button, controls::TKelControlHost& host, int x,

@@ -16,13 +16,7 @@ std::u16string TrimDescription(const std::u16string& text) {
 
 bool TfrmZUNRCQuestion::Build(HWND owner) {
   if (!Create(owner, Options{500, 300}, u"")) return false;
-  imgBackgound.SetBounds(0, 0, 500, 300);
-  imgBackgound.SetStretch(true);
-  imgBackgound.SetPicture(SkinPicture(L"SKIN_DIALOG_BACKGROUND"));
-  AddControl(imgBackgound);
-  lblTitleBar.SetBounds(8, 4, 408, 28);
-  SetupTitleBar(lblTitleBar);
-  AddControl(lblTitleBar);
+  AddDialogFrame(*this, 500, 300, imgBackgound, L"SKIN_DIALOG_BACKGROUND", lblTitleBar, 408);
   SetupCaptionButton(btnClose, *this, controls::SkinButtonKind::Close, 468);
   btnClose.SetModalResult(IDCANCEL);
   lblWarningTitle.SetPosition(16, 51);

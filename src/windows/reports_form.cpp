@@ -6,13 +6,7 @@ namespace ovalin::windows {
 
 bool TfrmZUNReports::Build(HWND owner) {
   if (!Create(owner, Options{500, 300}, u"")) return false;
-  imgBackgound.SetBounds(0, 0, 500, 300);
-  imgBackgound.SetStretch(true);
-  imgBackgound.SetPicture(SkinPicture(L"SKIN_DIALOG_BACKGROUND"));
-  AddControl(imgBackgound);
-  lblTitleBar.SetBounds(8, 4, 408, 28);
-  SetupTitleBar(lblTitleBar);
-  AddControl(lblTitleBar);
+  AddDialogFrame(*this, 500, 300, imgBackgound, L"SKIN_DIALOG_BACKGROUND", lblTitleBar, 408);
   SetupCaptionButton(btnClose, *this, controls::SkinButtonKind::Close, 469);
   btnClose.SetModalResult(IDCANCEL);
   btnClose.SetCancel(true);

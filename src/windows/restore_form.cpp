@@ -32,13 +32,7 @@ TfrmZUNRCRestore::~TfrmZUNRCRestore() {
 
 bool TfrmZUNRCRestore::Build(HWND owner) {
   if (!Create(owner, Options{680, 416}, u"")) return false;
-  imgBackground.SetBounds(0, 0, 680, 416);
-  imgBackground.SetStretch(true);
-  imgBackground.SetPicture(SkinPicture(L"SKIN_RESTORE_BACKGROUND"));
-  AddControl(imgBackground);
-  lblTitleBar.SetBounds(8, 4, 561, 28);
-  SetupTitleBar(lblTitleBar);
-  AddControl(lblTitleBar);
+  AddDialogFrame(*this, 680, 416, imgBackground, L"SKIN_RESTORE_BACKGROUND", lblTitleBar, 561);
   SetupCaptionButton(btnClose, *this, controls::SkinButtonKind::Close, 646);
   btnClose.SetCancel(true);
   btnClose.OnClick = [this] { Close(); };
