@@ -20,7 +20,12 @@ void PrepareStandardStreams() {
 
 void Print(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
-void PrintError(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); }
+// Flushed at once: the Windows C runtime buffers standard error when it is a pipe, and a
+// watcher of a long clean must see each progress line as it happens.
+void PrintError(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stderr);
+  std::fflush(stderr);
+}
 
 std::string JsonString(std::u16string_view text) {
   std::string out = "\"";
