@@ -132,7 +132,7 @@ TEST(RescueNames, DateTimeOfSectionNames) {
   const struct {
     const char16_t* name;
     bool valid;
-    int year, month, day, hour, minute, second;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
   } cases[] = {
       {u"2010-03-07 14:05:09", true, 2010, 3, 7, 14, 5, 9},
       {u"2000-02-29 23:59:59", true, 2000, 2, 29, 23, 59, 59},
