@@ -22,7 +22,7 @@ PACKAGES=(
   libpugixml-dev libpng-dev libjpeg-dev zlib1g-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb xdotool imagemagick librsvg2-bin
-  nsis fp-utils zip unzip jq libchm-bin
+  nsis fp-utils zip unzip jq libchm-bin fonts-wqy-microhei
 )
 
 say() { echo "bootstrap: $*" >&2; }

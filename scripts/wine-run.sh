@@ -22,6 +22,16 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     wineserver -w </dev/null >/dev/null 2>&1 || true
     touch "$WINEPREFIX/.ovalin-ready"
   fi
+  if [ ! -f "$WINEPREFIX/.ovalin-fonts" ]; then
+    # The Chinese pack asks for Microsoft YaHei, which Windows has and Wine does not: the
+    # prefix maps it to the host's WenQuanYi Micro Hei (installed by the bootstrap), which
+    # has Latin letters as well as Chinese ones. (Not SimSun: Wine links Tahoma to that
+    # name, and a substitute for it would change every Latin text.)
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v 'Microsoft YaHei' /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
+    wineserver -w </dev/null >/dev/null 2>&1 || true
+    touch "$WINEPREFIX/.ovalin-fonts"
+  fi
   wine cmd /c exit </dev/null >/dev/null 2>&1
 ) 9>"$WINEPREFIX.lock"
 

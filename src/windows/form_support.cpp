@@ -2,6 +2,7 @@
 
 #include "controls/control_host.h"
 #include "controls/skin_buttons.h"
+#include "localisation/font_property.h"
 
 namespace ovalin::windows {
 
@@ -10,7 +11,16 @@ std::u16string FormatText(const std::u16string& format, const std::vector<Format
 }
 
 void ApplyFont(AppServices& app, TKelFont& font, const std::int32_t& fontVariable) {
-  app.localisation.ChangeFontOfVariable(font, fontVariable);
+  AppLocalisation& localisation = app.localisation;
+  // Until a pack with a font file has been loaded, every element shows the font it was
+  // designed with: the built-in font of its key's default ID.
+  if (localisation.MultiFonts.Count() == 0) {
+    const std::int32_t designId = localisation.MultiFontVars.GetDefaultValue(fontVariable);
+    if (TKelFontProperty* design = localisation.BaseFonts.FindFontOfID(designId)) {
+      design->ChangeFont(font);
+    }
+  }
+  localisation.ChangeFontOfVariable(font, fontVariable);
 }
 
 std::u16string LocalDateTimeText(platform::Clock& clock, platform::FileTime local) {

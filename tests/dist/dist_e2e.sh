@@ -71,17 +71,16 @@ ZIP="$(ls "$WORK"/release/OvalinRegistryCleaner-*-portable.zip)"
 SETUP="$(ls "$WORK"/release/OvalinRegistryCleaner-*-setup.exe)"
 
 # The zip holds the program folder and nothing else: both executables, and per pack of
-# langs/ its strings file, its font file when it has one, and its help file (when chmcmd is
-# there to build it).
+# langs/ its strings file, its font file (its own or the standard fonts), and its help file
+# (when chmcmd is there to build it).
 expected="$WORK/expected-entries"
 {
   echo "OvalinRegistryCleaner/OvalinRegistryCleaner.exe"
   echo "OvalinRegistryCleaner/ovalin-rc.exe"
   for pack_dir in "$ROOT"/langs/*/; do
     pack="$(basename "$pack_dir")"
-    for file in RegistryCleanerStrs.ini RegistryCleanerFonts.ini; do
-      [ -f "$pack_dir/$file" ] && echo "OvalinRegistryCleaner/Langs/$pack/$file"
-    done
+    echo "OvalinRegistryCleaner/Langs/$pack/RegistryCleanerStrs.ini"
+    echo "OvalinRegistryCleaner/Langs/$pack/RegistryCleanerFonts.ini"
     if command -v chmcmd >/dev/null; then
       echo "OvalinRegistryCleaner/Langs/$pack/help.chm"
     fi

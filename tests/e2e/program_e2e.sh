@@ -4,7 +4,7 @@
 # entries of scripts/demo-entries.reg, and is driven with xdotool like a person:
 # first start, Scan, Clean cancelled with Escape and then confirmed with Enter, the report,
 # the backup set on disk and the entries gone from the registry, the restore window
-# switched to German and back while open, Restore bringing the entries back and removing
+# switched to German, Chinese and back while open, Restore bringing the entries back and removing
 # the set, a second start bringing the first window forward, "Recommended" and the close
 # button storing the selection, and Stop during a long scan of 20,000 seeded broken
 # extension keys (removed from the prefix again at the end). Screenshots of every window go to
@@ -184,7 +184,7 @@ shot_window restore 'Registry Cleaning - Restore'
 RID="$(xdotool search --onlyvisible --name 'Registry Cleaning - Restore' | head -1 || true)"
 [ -n "$RID" ] || { echo "FAIL: no restore window" >&2; exit 1; }
 
-# The language changes to German and back while the restore window is open. The main
+# The language changes to German, to Chinese and back while the restore window is open. The main
 # window under it is disabled, so the choice is posted to it the way its Help menu's
 # Language entries send it (command 1000 + the pack's position), by a small helper.
 # switch_language TITLE: tries each pack until the restore window is titled TITLE.
@@ -204,6 +204,13 @@ if command -v x86_64-w64-mingw32-gcc >/dev/null &&
     shot_window restore-german '^Registry-Reinigung - Wiederherstellen$'
   else
     fail "the open restore window did not switch to German"
+  fi
+  # Chinese too: its pack's fonts must draw Chinese and Latin letters, not boxes.
+  if switch_language '^注册表清理 - 恢复$'; then
+    pass "the open restore window switched to Chinese"
+    shot_window restore-chinese '^注册表清理 - 恢复$'
+  else
+    fail "the open restore window did not switch to Chinese"
   fi
   switch_language '^Registry Cleaning - Restore$' && pass "the open restore window switched back to English" \
     || fail "the open restore window did not switch back to English"

@@ -7,7 +7,10 @@
 #include <set>
 #include <sstream>
 
+#include "localisation/app_multi_fonts.h"
 #include "localisation/dyn_string.h"
+#include "localisation/font_keys.h"
+#include "localisation/font_property.h"
 #include "localisation/int_text.h"
 #include "engine/text_utils.h"
 #include "localisation/language_packs_fixture.h"
@@ -21,14 +24,16 @@ using testing::U8;
 struct ShippedPack {
   const char* folder;
   std::int32_t languageId;
-  bool hasFonts;
+  // The source the build installs as the pack's RegistryCleanerFonts.ini.
+  const char* fontsSource;
 };
 
+constexpr char kStandardFonts[] = "StandardFonts.ini";
 constexpr ShippedPack kPacks[] = {
-    {"English", 1033, false},
-    {"German", 1031, false},
-    {"French", 1036, false},
-    {"SimplifiedChinese", 2052, true},
+    {"English", 1033, kStandardFonts},
+    {"German", 1031, kStandardFonts},
+    {"French", 1036, kStandardFonts},
+    {"SimplifiedChinese", 2052, "SimplifiedChinese/RegistryCleanerFonts.ini"},
 };
 
 std::string ReadSource(const std::string& relative) {
@@ -70,12 +75,10 @@ class ShippedPacksTest : public testing::LanguagePacksTest {
       ASSERT_FALSE(strings.empty()) << pack.folder;
       program.Write(PackFolder(U16(pack.folder)) + u"RegistryCleanerStrs.ini",
                     testing::Utf16File(strings));
-      const std::string fonts = ReadSource(std::string(pack.folder) + "/RegistryCleanerFonts.ini");
-      ASSERT_EQ(!fonts.empty(), pack.hasFonts) << pack.folder;
-      if (!fonts.empty()) {
-        program.Write(PackFolder(U16(pack.folder)) + u"RegistryCleanerFonts.ini",
-                      testing::Utf16File(fonts));
-      }
+      const std::string fonts = ReadSource(pack.fontsSource);
+      ASSERT_FALSE(fonts.empty()) << pack.fontsSource;
+      program.Write(PackFolder(U16(pack.folder)) + u"RegistryCleanerFonts.ini",
+                    testing::Utf16File(fonts));
     }
     ASSERT_TRUE(Langs().Parse(u"Langs"));
     ASSERT_EQ(Langs().Count(), 4);
@@ -120,10 +123,11 @@ TEST_F(ShippedPacksTest, PacksGiveTheirOwnTextsAndFonts) {
   EXPECT_NE(report.Value(), u"");
   TKelFont title;
   localisation.ChangeFontOfVariable(title, localisation.FontVars.FONT_ZUNRCForm_Title);
-  EXPECT_EQ(title.Name(), u"SimSun");
+  EXPECT_EQ(title.Name(), u"Microsoft YaHei");
   EXPECT_EQ(title.Size(), 12);
   EXPECT_EQ(title.Style(), fsBold);
   EXPECT_EQ(title.Color(), 0xFFFFFFu);
+  EXPECT_EQ(title.Charset(), 134);  // GB2312: a Chinese font stands in where YaHei is missing
 
   Langs().SetCurrentLanguageID(1031);
   EXPECT_EQ(U8(s.STR_ZUNRCRestoreForm_List_Restore2), "Größe");
@@ -138,16 +142,58 @@ TEST_F(ShippedPacksTest, PacksGiveTheirOwnTextsAndFonts) {
             "3. Cleaned 1 items.\r\n\r\nTime of cleaning: 10:00");
 }
 
-TEST_F(ShippedPacksTest, TheChineseFontFileNamesOnlyKnownKeysAndDefinedIds) {
-  const int index = IndexOf(u"SimplifiedChinese");
-  IniFile ini(program.Get().profiles, Langs().GetLanguagePath(index) + u"RegistryCleanerFonts.ini");
-  std::set<std::u16string> fontKeys;
-  for (const auto& key : kFontKeyDefaults) fontKeys.insert(std::u16string(key.key));
-  for (const std::u16string& key : ini.KeyNames(u"FontPropertyIDs")) {
-    EXPECT_EQ(fontKeys.count(key), 1u) << U8(key);
-    const auto id = ParseInt32(ini.ReadString(u"FontPropertyIDs", key, u""));
-    ASSERT_TRUE(id.has_value()) << U8(key);
-    EXPECT_TRUE(ini.Read(u"_Fonts_", U16(std::to_string(*id))).has_value()) << U8(key);
+// Every font file names each font key exactly once, with an ID it defines: a key left
+// out would keep the font of the pack used before.
+TEST_F(ShippedPacksTest, FontFilesNameEveryKeyWithADefinedId) {
+  for (const ShippedPack& pack : kPacks) {
+    SCOPED_TRACE(pack.folder);
+    const int index = IndexOf(U16(pack.folder));
+    IniFile ini(program.Get().profiles,
+                Langs().GetLanguagePath(index) + u"RegistryCleanerFonts.ini");
+    std::set<std::u16string> missing;
+    for (const auto& key : kFontKeyDefaults) missing.insert(std::u16string(key.key));
+    for (const std::u16string& key : ini.KeyNames(u"FontPropertyIDs")) {
+      EXPECT_EQ(missing.erase(key), 1u) << "unknown or repeated key " << U8(key);
+      const auto id = ParseInt32(ini.ReadString(u"FontPropertyIDs", key, u""));
+      ASSERT_TRUE(id.has_value()) << U8(key);
+      EXPECT_TRUE(ini.Read(u"_Fonts_", U16(std::to_string(*id))).has_value()) << U8(key);
+    }
+    for (const std::u16string& key : missing) ADD_FAILURE() << "no entry for " << U8(key);
+  }
+}
+
+// After the Chinese pack, each other pack gives every element its built-in font again:
+// the built-in spec of the element's default ID over the font it was designed with.
+TEST_F(ShippedPacksTest, AfterChineseTheOtherPacksGiveTheBuiltInFontsBack) {
+  auto same = [](const TKelFont& a, const TKelFont& b) {
+    return a.Name() == b.Name() && a.Size() == b.Size() && a.Style() == b.Style() &&
+           a.Color() == b.Color() && a.Charset() == b.Charset() &&
+           a.Orientation() == b.Orientation() && a.Pitch() == b.Pitch();
+  };
+  for (const ShippedPack& pack : kPacks) {
+    if (pack.languageId == 2052) continue;
+    SCOPED_TRACE(pack.folder);
+    std::vector<TKelFont> fonts(kFontKeyDefaults.size());
+    auto applyAll = [&] {
+      std::size_t i = 0;
+#define OVALIN_APPLY_FONT_KEY(key, id) \
+  localisation.ChangeFontOfVariable(fonts[i++], localisation.FontVars.key);
+      OVALIN_FONT_KEYS(OVALIN_APPLY_FONT_KEY)
+#undef OVALIN_APPLY_FONT_KEY
+    };
+    Langs().SetCurrentLanguageID(2052);
+    applyAll();
+    EXPECT_EQ(fonts[0].Charset(), 134);
+    Langs().SetCurrentLanguageID(pack.languageId);
+    applyAll();
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+      TKelFont expected;
+      TKelFontProperty(kBaseFontSpecs[static_cast<std::size_t>(kFontKeyDefaults[i].fontId - 1)])
+          .ChangeFont(expected);
+      EXPECT_TRUE(same(fonts[i], expected))
+          << U8(kFontKeyDefaults[i].key) << ": " << U8(fonts[i].Name()) << " "
+          << fonts[i].Size() << " charset " << int{fonts[i].Charset()};
+    }
   }
 }
 
