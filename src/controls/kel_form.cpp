@@ -53,11 +53,22 @@ void TKelForm::Close() {
 }
 
 bool TKelForm::TranslateDialogKey(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
-  if (dynamic_cast<TKelCustomButton*>(Window::FromHandle(msg.hwnd)) != nullptr) return false;
+  if (msg.message != WM_KEYDOWN) return false;
   auto* form = dynamic_cast<TKelForm*>(Window::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
-  if (form == nullptr || form->Handle() == msg.hwnd) return false;  // the form handles its own
-  return form->DialogKey(static_cast<UINT>(msg.wParam));
+  if (form == nullptr || !IsWindowEnabled(form->Handle())) return false;
+  const auto key = static_cast<UINT>(msg.wParam);
+  if (form->ShortcutKey(key)) return true;
+  // Skinned buttons handle Enter, Escape and Tab themselves.
+  if (dynamic_cast<TKelCustomButton*>(Window::FromHandle(msg.hwnd)) != nullptr) return false;
+  if (key == VK_TAB) {
+    const HWND from = msg.hwnd == form->Handle() ? nullptr : msg.hwnd;
+    const HWND next = GetNextDlgTabItem(form->Handle(), from, GetKeyState(VK_SHIFT) < 0);
+    if (next != nullptr && next != msg.hwnd) SetFocus(next);
+    return true;
+  }
+  if (key != VK_RETURN && key != VK_ESCAPE) return false;
+  if (form->Handle() == msg.hwnd) return false;  // the form handles its own
+  return form->DialogKey(key);
 }
 
 LRESULT TKelForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -40,11 +40,16 @@ class TKelForm : public TKelControlHost {
   void Close();
   std::function<void()> OnClose;
 
-  // Enter and Escape for windows of this form that are not skinned buttons (an edit, a
-  // list): call from a message loop before dispatching msg. True when msg was used.
+  // The keyboard of a form, wherever its focus is: call from a message loop before
+  // dispatching msg. The form's shortcut keys first (ShortcutKey); then, for windows of
+  // the form that are not skinned buttons (an edit, a list), Tab and Shift+Tab move to the
+  // next or previous tab stop and Enter and Escape press the default or cancel button.
+  // True when msg was used.
   static bool TranslateDialogKey(const MSG& msg);
 
  protected:
+  // A key pressed anywhere in the form: true when the form used it for one of its actions.
+  virtual bool ShortcutKey(UINT /*virtualKey*/) { return false; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void WindowDestroyed() override;
 

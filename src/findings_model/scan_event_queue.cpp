@@ -6,6 +6,13 @@
 
 namespace ovalin {
 
+std::size_t ScanEventBatch::FindingsBeforeProgress() const {
+  if (!progress || progress->findingsBefore <= firstFinding) {
+    return progress ? 0 : findings.size();
+  }
+  return std::min(progress->findingsBefore - firstFinding, findings.size());
+}
+
 void ScanEventQueue::PostOnce(std::unique_lock<std::mutex>& lock) {
   if (posted_) return;
   posted_ = true;
@@ -15,6 +22,7 @@ void ScanEventQueue::PostOnce(std::unique_lock<std::mutex>& lock) {
 
 void ScanEventQueue::PushProgress(ScanProgressReport progress) {
   std::unique_lock<std::mutex> lock(mutex_);
+  progress.findingsBefore = pushedFindings_;
   progress_ = std::move(progress);
   PostOnce(lock);
 }
@@ -22,6 +30,7 @@ void ScanEventQueue::PushProgress(ScanProgressReport progress) {
 void ScanEventQueue::PushFinding(ScanFindingReport finding) {
   std::unique_lock<std::mutex> lock(mutex_);
   findings_.push_back(std::move(finding));
+  ++pushedFindings_;
   PostOnce(lock);
 }
 
@@ -37,6 +46,8 @@ ScanEventBatch ScanEventQueue::Drain(std::size_t maxFindings) {
   const std::size_t waiting = findings_.size() - head_;
   const std::size_t take = std::min(waiting, maxFindings);
   batch.findings.reserve(take);
+  batch.firstFinding = drainedFindings_;
+  drainedFindings_ += take;
   std::move(findings_.begin() + static_cast<std::ptrdiff_t>(head_),
             findings_.begin() + static_cast<std::ptrdiff_t>(head_ + take),
             std::back_inserter(batch.findings));
@@ -64,6 +75,8 @@ void ScanEventQueue::Reset() {
   head_ = 0;
   progress_.reset();
   endOfScan_ = false;
+  pushedFindings_ = 0;
+  drainedFindings_ = 0;
   // A message already posted still arrives and finds nothing to do.
 }
 

@@ -20,6 +20,8 @@ namespace ovalin {
 struct ScanProgressReport {
   std::u16string path;
   int percent = 0;
+  // How many findings of the scan were raised before this report (set by the queue).
+  std::size_t findingsBefore = 0;
 };
 
 struct ScanFindingReport {
@@ -35,8 +37,13 @@ struct ScanFindingReport {
 // What one drain hands to the user-interface thread.
 struct ScanEventBatch {
   std::vector<ScanFindingReport> findings;    // in the order raised
+  std::size_t firstFinding = 0;               // the scan's count of findings before them
   std::optional<ScanProgressReport> progress;  // the latest, if any arrived
   bool endOfScan = false;                      // after every finding of the scan
+
+  // How many of this batch's findings were raised before the progress report (all of
+  // them when there is none): a status line counts only those.
+  std::size_t FindingsBeforeProgress() const;
 };
 
 class ScanEventQueue {
@@ -66,6 +73,8 @@ class ScanEventQueue {
   std::mutex mutex_;
   std::vector<ScanFindingReport> findings_;
   std::size_t head_ = 0;  // first finding not yet drained
+  std::size_t pushedFindings_ = 0;   // findings pushed since the last reset
+  std::size_t drainedFindings_ = 0;  // findings drained since the last reset
   std::optional<ScanProgressReport> progress_;
   bool endOfScan_ = false;
   bool posted_ = false;

@@ -75,8 +75,7 @@ void SetupPushButton(controls::TKelImageButton& button, controls::TKelControlHos
 
 int ShowInformation(AppServices& app, HWND owner, const std::u16string& text,
                     const std::u16string& caption, UINT type) {
-  return controls::ShowMessageBox(app.messageBoxes, owner, text, caption,
-                                  static_cast<LANGID>(app.configs.LanguageID()), type);
+  return controls::ShowMessageBox(app.messageBoxes, owner, text, caption, 0, type);
 }
 
 }  // namespace ovalin::windows

@@ -43,7 +43,7 @@ void SetupPushButton(controls::TKelImageButton& button, controls::TKelControlHos
 
 // The program's message box with a caption; OK only unless type says otherwise.
 int ShowInformation(AppServices& app, HWND owner, const std::u16string& text,
-                    const std::u16string& caption, UINT type = MB_OK | MB_ICONINFORMATION);
+                    const std::u16string& caption, UINT type = MB_OK);
 
 inline const wchar_t* Wide(const std::u16string& s) {
   return reinterpret_cast<const wchar_t*>(s.c_str());

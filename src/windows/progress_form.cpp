@@ -35,8 +35,9 @@ bool TfrmZUNRCProgress::Build(HWND owner) {
   AddControl(lblStatus);
   lblStatus.SetCaption(status_);
   SetupPushButton(btnStop, *this, 202, 88);
+  // Escape stops, Enter does not: an Enter still held from the confirmation window must
+  // not stop the clean it has just started.
   btnStop.SetCancel(true);
-  btnStop.SetDefault(true);
   btnStop.OnClick = [this] { StopClick(); };
   OnClose = [this] {
     // Closed some other way than Stop or EndProgress (Alt+F4): stop the work first, so
@@ -108,6 +109,11 @@ void TfrmZUNRCProgress::StopClick() {
   }
 }
 
+void TfrmZUNRCProgress::SetStoppable(bool value) {
+  stoppable_ = value;
+  btnStop.SetEnabled(value);
+}
+
 void TfrmZUNRCProgress::EndProgress() {
   closingByUs_ = true;
   Close();
@@ -140,6 +146,9 @@ LRESULT TfrmZUNRCProgress::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     case kApplyPending:
       ApplyPending();
       return 0;
+    case WM_CLOSE:
+      if (!stoppable_) return 0;
+      break;
     default:
       break;
   }

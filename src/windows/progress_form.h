@@ -33,6 +33,9 @@ class TfrmZUNRCProgress : public controls::TKelForm, public LocalisedWindow {
   std::function<void(bool& allowClose)> OnCancel;
 
   void EndProgress();
+  // False while the work can no longer be stopped (the window tidies up after it): Stop
+  // is disabled and the window cannot be closed by the user until EndProgress.
+  void SetStoppable(bool value);
   void RefreshMultiLangs() override;
 
  protected:
@@ -55,6 +58,7 @@ class TfrmZUNRCProgress : public controls::TKelForm, public LocalisedWindow {
   DWORD uiThread_ = 0;
   bool started_ = false;
   bool closingByUs_ = false;
+  bool stoppable_ = true;
 };
 
 }  // namespace ovalin::windows

@@ -144,6 +144,15 @@ TRCRescueItem* TfrmZUNRCRestore::ItemOfRow(int row) const {
   return reinterpret_cast<TRCRescueItem*>(item.lParam);
 }
 
+int TfrmZUNRCRestore::RowOfFile(const std::u16string& path) const {
+  const int count = ListView_GetItemCount(lstBackupItems);
+  for (int row = 0; row < count; ++row) {
+    const TRCRescueItem* item = ItemOfRow(row);
+    if (item != nullptr && StrSameText(RegCleaner_.RescueDir() + item->BackupFile, path)) return row;
+  }
+  return -1;
+}
+
 int TfrmZUNRCRestore::SelectedRow() const {
   return ListView_GetNextItem(lstBackupItems, -1, LVNI_SELECTED);
 }
@@ -267,11 +276,14 @@ void TfrmZUNRCRestore::actRestoreExecute() {
   if (RegCleaner_.RestoreRescue(path)) {
     RefreshBackupList();
     if (ListView_GetItemCount(lstBackupItems) == 0) return;
-    SelectRow(row);
+    // The restored set is found again by its data file: the listing drops sets whose
+    // files have gone, which moves the rows, and the set deleted next must be this one.
+    const int restoredRow = RowOfFile(path);
+    SelectRow(restoredRow >= 0 ? restoredRow : row);
     // The set restored is named by what it was before the list was refilled.
     if (!description.empty()) ShowMessage(s.STR_ZUNRCRestoreForm_0, description);
     else ShowMessage(s.STR_ZUNRCRestoreForm_1, date);
-    actDeleteExecute();
+    if (restoredRow >= 0) actDeleteExecute();
   } else {
     if (!description.empty()) ShowMessage(s.STR_ZUNRCRestoreForm_2, description);
     else ShowMessage(s.STR_ZUNRCRestoreForm_3, date);
@@ -330,6 +342,20 @@ void TfrmZUNRCRestore::EndRestore() {
   SetStatus(app_.Strings().STR_ZUNRCRestoreForm_15);
 }
 
+bool TfrmZUNRCRestore::ShortcutKey(UINT virtualKey) {
+  // F5 and Delete belong to Refresh and Delete, and work while those buttons are enabled,
+  // wherever the focus is in the window.
+  if (virtualKey == VK_F5 && btnRefresh.Enabled()) {
+    RefreshBackupList();
+    return true;
+  }
+  if (virtualKey == VK_DELETE && btnDelete.Enabled()) {
+    actDeleteExecute();
+    return true;
+  }
+  return false;
+}
+
 LRESULT TfrmZUNRCRestore::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SHOWWINDOW:
@@ -342,12 +368,6 @@ LRESULT TfrmZUNRCRestore::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case kRefreshWhenVisible:
       RefreshBackupList();
       return 0;
-    case WM_KEYDOWN:
-      if (wParam == VK_F5) {
-        if (IsWindowEnabled(lstBackupItems)) RefreshBackupList();
-        return 0;
-      }
-      break;
     case WM_NOTIFY: {
       const auto* notify = reinterpret_cast<const NMHDR*>(lParam);
       if (notify->hwndFrom != lstBackupItems) break;
@@ -357,10 +377,6 @@ LRESULT TfrmZUNRCRestore::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             ((change->uNewState ^ change->uOldState) & LVIS_SELECTED) != 0) {
           lstBackupItemsSelectItem();
         }
-      } else if (notify->code == LVN_KEYDOWN) {
-        const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(lParam);
-        if (key->wVKey == VK_F5) RefreshBackupList();
-        else if (key->wVKey == VK_DELETE) actDeleteExecute();
       }
       break;
     }

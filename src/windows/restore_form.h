@@ -24,6 +24,7 @@ class TfrmZUNRCRestore : public controls::TKelForm, public LocalisedWindow {
   void RefreshMultiLangs() override;
 
  protected:
+  bool ShortcutKey(UINT virtualKey) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
@@ -39,6 +40,8 @@ class TfrmZUNRCRestore : public controls::TKelForm, public LocalisedWindow {
   int SelectedRow() const;
   void SelectRow(int row);
   TRCRescueItem* ItemOfRow(int row) const;
+  // The row of the set whose data file is path, or -1.
+  int RowOfFile(const std::u16string& path) const;
   std::u16string DateText(const TRCRescueItem& item) const;
   void SetStatus(const std::u16string& format, std::vector<TKelDynString::Arg> args = {});
   void ShowMessage(const std::u16string& format, const std::u16string& argument);

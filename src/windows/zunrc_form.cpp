@@ -399,7 +399,9 @@ void TfrmZUNRC::ShowLastCleanTime() {
   if (!app_.options) return;
   const TAppStrings& s = app_.Strings();
   if (app_.options->RCLastCleanTime == 0) {
-    RegCleaner_->UpdateRescueList();
+    // While a dialog is open (the restore window lists the engine's sets) the list is not
+    // read again: that would free the sets its rows refer to.
+    if (dialog_ == nullptr) RegCleaner_->UpdateRescueList();
     if (RegCleaner_->RescueCount() == 0) lblStatus.SetCaption(s.STR_ZUNRCForm_11);
     return;
   }
@@ -466,7 +468,11 @@ void TfrmZUNRC::RegCleanerScanningOnWorker(const ScanningEventArgs& args) {
 void TfrmZUNRC::DrainScanEvents() {
   ScanEventBatch batch = scanEvents_.Drain(kFindingsPerDrain);
   FindingsTree& model = lstRegistryItems.Model();
-  for (ScanFindingReport& finding : batch.findings) {
+  // The status line names the entry being examined and the findings reported before it.
+  const std::size_t beforeProgress = batch.FindingsBeforeProgress();
+  std::int32_t countBeforeProgress = FScanCount;
+  for (std::size_t i = 0; i < batch.findings.size(); ++i) {
+    ScanFindingReport& finding = batch.findings[i];
     FindingReport report;
     report.index = static_cast<std::uint32_t>(finding.index);
     report.scanType = finding.scanType;
@@ -476,21 +482,20 @@ void TfrmZUNRC::DrainScanEvents() {
     report.valueName = std::move(finding.valueName);
     report.value = std::move(finding.value);
     if (model.AddFinding(std::move(report))) ++FScanCount;
+    if (i + 1 == beforeProgress) countBeforeProgress = FScanCount;
   }
   if (!batch.findings.empty()) lstRegistryItems.RowsChanged();
   if (batch.progress && progress_ != nullptr && !batch.endOfScan) {
     progress_->SetStatus(FormatText(app_.Strings().STR_ZUNRCForm_1,
-                                    {FormatArg::Int(FScanCount), FormatArg::Text(batch.progress->path)}));
+                                    {FormatArg::Int(countBeforeProgress),
+                                     FormatArg::Text(batch.progress->path)}));
     progress_->SetPercentage(batch.progress->percent);
   }
   if (batch.endOfScan) RegCleanerEndScan();
 }
 
 void TfrmZUNRC::RegCleanerEndScan() {
-  if (app_.options) {
-    app_.options->RCLastScanTime = app_.platform.clock.NowUtc();
-    app_.options->RCLastScanItems = FScanCount;
-  }
+  if (app_.options) app_.options->RCLastScanTime = app_.platform.clock.NowUtc();
   RefreshFindingRows();
   UpdateCleanButton();
   if (progress_ != nullptr) {
@@ -563,6 +568,9 @@ void TfrmZUNRC::RegCleanerCleaning(int percent) {
 }
 
 void TfrmZUNRC::RegCleanerEndClean() {
+  // The rows go while the windows keep answering; closing the progress window now would
+  // give the main window back its input in the middle of the removal.
+  if (progress_ != nullptr) progress_->SetStoppable(false);
   DWORD lastPump = GetTickCount();
   FCleanCount = lstRegistryItems.Model().RemoveCleaned(
       FClean_IndexList, FClean_FailedList, [this, &lastPump] {
@@ -573,10 +581,7 @@ void TfrmZUNRC::RegCleanerEndClean() {
           app_.platform.messages.ProcessPending();
         }
       });
-  if (app_.options) {
-    app_.options->RCLastCleanTime = app_.platform.clock.NowUtc();
-    app_.options->RCLastCleanItems = FCleanCount;
-  }
+  if (app_.options) app_.options->RCLastCleanTime = app_.platform.clock.NowUtc();
   ShowLastCleanTime();
   RefreshFindingRows();
   UpdateCleanButton();

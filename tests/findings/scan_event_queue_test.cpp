@@ -55,6 +55,43 @@ TEST(ScanEventQueue, EndOfScanComesWithTheLastBatch) {
   EXPECT_FALSE(empty.endOfScan);
 }
 
+// A status line counts the findings raised before the entry it names, also when the
+// findings arrive over several drains or a reset starts a new scan.
+TEST(ScanEventQueue, ProgressKnowsTheFindingsBeforeIt) {
+  ScanEventQueue queue([] {});
+  EXPECT_EQ(queue.Drain(10).FindingsBeforeProgress(), 0u);
+  queue.PushProgress({u"a", 1});  // the worker reports an entry before its finding
+  queue.PushFinding(Finding(0));
+  ScanEventBatch first = queue.Drain(10);
+  EXPECT_EQ(first.firstFinding, 0u);
+  EXPECT_EQ(first.FindingsBeforeProgress(), 0u);
+
+  queue.PushFinding(Finding(1));
+  queue.PushProgress({u"b", 2});
+  queue.PushFinding(Finding(2));
+  queue.PushFinding(Finding(3));
+  ScanEventBatch second = queue.Drain(2);
+  EXPECT_EQ(second.firstFinding, 1u);
+  ASSERT_TRUE(second.progress.has_value());
+  EXPECT_EQ(second.progress->findingsBefore, 2u);
+  EXPECT_EQ(second.FindingsBeforeProgress(), 1u);
+  ScanEventBatch third = queue.Drain(2);  // no progress: every finding counts
+  EXPECT_EQ(third.firstFinding, 3u);
+  EXPECT_EQ(third.FindingsBeforeProgress(), 1u);
+
+  queue.PushFinding(Finding(4));
+  queue.PushProgress({u"c", 3});
+  ScanEventBatch fourth = queue.Drain(10);
+  EXPECT_EQ(fourth.FindingsBeforeProgress(), 1u);
+
+  queue.Reset();
+  queue.PushProgress({u"d", 1});
+  queue.PushFinding(Finding(0));
+  ScanEventBatch next = queue.Drain(10);
+  EXPECT_EQ(next.firstFinding, 0u);
+  EXPECT_EQ(next.FindingsBeforeProgress(), 0u);
+}
+
 TEST(ScanEventQueue, ResetDropsWhatWaits) {
   ScanEventQueue queue([] {});
   queue.PushFinding(Finding(0));
