@@ -23,6 +23,12 @@ void ApplyFont(AppServices& app, TKelFont& font, const std::int32_t& fontVariabl
   localisation.ChangeFontOfVariable(font, fontVariable);
 }
 
+char16_t LocaleDecimalSeparator() {
+  wchar_t separator[8] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 2) return u'.';
+  return static_cast<char16_t>(separator[0]);
+}
+
 std::u16string LocalDateTimeText(platform::Clock& clock, platform::FileTime local) {
   platform::CalendarTime calendar;
   if (!platform::FileTimeToCalendar(local, &calendar)) return {};

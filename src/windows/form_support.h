@@ -25,6 +25,8 @@ std::u16string FormatText(const std::u16string& format, const std::vector<Format
 void ApplyFont(AppServices& app, TKelFont& font, const std::int32_t& fontVariable);
 // A local time (FILETIME) as short date, a blank and long time.
 std::u16string LocalDateTimeText(platform::Clock& clock, platform::FileTime local);
+// The decimal separator of the user's locale ('.' when it cannot be read).
+char16_t LocaleDecimalSeparator();
 // A UTC time converted to local time first; empty when it cannot be converted.
 std::u16string UtcDateTimeText(platform::Clock& clock, platform::FileTime utc);
 

@@ -188,7 +188,8 @@ void TfrmZUNRCRestore::RefreshBackupList() {
       std::uint64_t size = 0;
       const std::u16string sizeText =
           FileSizeOf(app_.platform.files, path, &size)
-              ? SizeToText(static_cast<std::uint32_t>(std::min<std::uint64_t>(size, 0xFFFFFFFFu)))
+              ? SizeToText(static_cast<std::uint32_t>(std::min<std::uint64_t>(size, 0xFFFFFFFFu)),
+                           LocaleDecimalSeparator())
               : s.STR_ZUNRCRestoreForm_12;
       const std::u16string count = FromUtf8(std::to_string(rescue->DetailCount));
       LVITEMW item{};
