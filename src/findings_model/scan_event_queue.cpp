@@ -7,9 +7,8 @@
 namespace ovalin {
 
 std::size_t ScanEventBatch::FindingsBeforeProgress() const {
-  if (!progress || progress->findingsBefore <= firstFinding) {
-    return progress ? 0 : findings.size();
-  }
+  if (!progress) return findings.size();
+  if (progress->findingsBefore <= firstFinding) return 0;
   return std::min(progress->findingsBefore - firstFinding, findings.size());
 }
 

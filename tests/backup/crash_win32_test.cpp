@@ -21,9 +21,12 @@
 
 #include "backup/backup_fixture.h"
 #include "engine/backup_reader.h"
+#include "platform/win32/win32_text.h"
 
 namespace ovalin::testing {
 namespace {
+
+using platform::win32::OwnedHandle;
 
 constexpr int kFindings = 300;
 constexpr char16_t kSharedDllsKey[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
@@ -43,23 +46,6 @@ std::u16string CliPath() {
   }
   return path;
 }
-
-class KernelHandle {
- public:
-  explicit KernelHandle(HANDLE h = nullptr) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-  ~KernelHandle() { Reset(); }
-  KernelHandle(const KernelHandle&) = delete;
-  KernelHandle& operator=(const KernelHandle&) = delete;
-  HANDLE Get() const { return h_; }
-  HANDLE* Out() { return &h_; }
-  void Reset() {
-    if (h_ != nullptr) CloseHandle(h_);
-    h_ = nullptr;
-  }
-
- private:
-  HANDLE h_;
-};
 
 // The shared-DLL values by lower-case name.
 using Values = std::map<std::u16string, RawValue>;
@@ -102,17 +88,18 @@ class WindowsCrashTest : public BackupTest {
   // the number of progress lines it wrote.
   int CleanAndTerminate(const std::u16string& base, int lines, std::chrono::microseconds delay) {
     SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    KernelHandle readEnd, writeEnd;
-    EXPECT_TRUE(CreatePipe(readEnd.Out(), writeEnd.Out(), &inherit, 0));
-    SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
-    KernelHandle nul(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    HANDLE pipeRead = nullptr, pipeWrite = nullptr;
+    EXPECT_TRUE(CreatePipe(&pipeRead, &pipeWrite, &inherit, 0));
+    OwnedHandle readEnd(pipeRead), writeEnd(pipeWrite);
+    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
+    OwnedHandle nul(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  &inherit, OPEN_EXISTING, 0, nullptr));
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nul.Get();
-    startup.hStdOutput = nul.Get();
-    startup.hStdError = writeEnd.Get();
+    startup.hStdInput = nul.get();
+    startup.hStdOutput = nul.get();
+    startup.hStdError = writeEnd.get();
     const std::u16string program = CliPath();
     std::u16string command = u"\"" + program + u"\" clean --all --types shareddlls --base \"" +
                              base + u"\"";
@@ -123,8 +110,8 @@ class WindowsCrashTest : public BackupTest {
                                         &startup, &process);
     EXPECT_TRUE(started) << "cannot start " << U8(program) << ": error " << GetLastError();
     if (!started) return 0;
-    KernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
-    writeEnd.Reset();
+    OwnedHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    writeEnd.Close();
 
     int cleanedLines = 0;
     std::string pending;
@@ -132,11 +119,11 @@ class WindowsCrashTest : public BackupTest {
     std::chrono::steady_clock::time_point firstLine{};
     while (true) {
       DWORD available = 0;
-      if (!PeekNamedPipe(readEnd.Get(), nullptr, 0, nullptr, &available, nullptr)) break;
+      if (!PeekNamedPipe(readEnd.get(), nullptr, 0, nullptr, &available, nullptr)) break;
       if (available > 0) {
         char buffer[4096];
         DWORD got = 0;
-        if (!ReadFile(readEnd.Get(), buffer, std::min<DWORD>(available, sizeof buffer), &got,
+        if (!ReadFile(readEnd.get(), buffer, std::min<DWORD>(available, sizeof buffer), &got,
                       nullptr)) {
           break;
         }
@@ -155,11 +142,11 @@ class WindowsCrashTest : public BackupTest {
                                   : cleanedLines > 0 &&
                                         std::chrono::steady_clock::now() - firstLine >= delay;
       if (!terminated && due) {
-        TerminateProcess(processHandle.Get(), 9);
+        TerminateProcess(processHandle.get(), 9);
         terminated = true;
       }
     }
-    WaitForSingleObject(processHandle.Get(), INFINITE);
+    WaitForSingleObject(processHandle.get(), INFINITE);
     return cleanedLines;
   }
 };

@@ -163,7 +163,7 @@ TEST_F(ShippedPacksTest, FontFilesNameEveryKeyWithADefinedId) {
 }
 
 // After the Chinese pack, each other pack gives every element its built-in font again:
-// the built-in spec of the element's default ID over the font it was designed with.
+// the built-in font text of the element's default ID over the font it was designed with.
 TEST_F(ShippedPacksTest, AfterChineseTheOtherPacksGiveTheBuiltInFontsBack) {
   auto same = [](const TKelFont& a, const TKelFont& b) {
     return a.Name() == b.Name() && a.Size() == b.Size() && a.Style() == b.Style() &&
