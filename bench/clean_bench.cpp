@@ -48,6 +48,8 @@ class NoFlushFiles : public platform::FileSystem {
  public:
   explicit NoFlushFiles(platform::FileSystem& base) : base_(base) {}
   platform::PathKind Probe(std::u16string_view p) override { return base_.Probe(p); }
+  platform::PathState Examine(std::u16string_view p) override { return base_.Examine(p); }
+  platform::DriveKind DriveKindOf(char16_t d) override { return base_.DriveKindOf(d); }
   bool CreateFolders(std::u16string_view p) override { return base_.CreateFolders(p); }
   std::unique_ptr<platform::File> Open(std::u16string_view p, platform::FileOpenMode m) override {
     auto file = base_.Open(p, m);

@@ -49,6 +49,16 @@ platform::PathKind RecordingFiles::Probe(std::u16string_view path) {
   return inner_.Probe(path);
 }
 
+platform::PathState RecordingFiles::Examine(std::u16string_view path) {
+  log_.push_back({Kind::kExamine, 0, 0, 0, false, std::u16string(path)});
+  return inner_.Examine(path);
+}
+
+platform::DriveKind RecordingFiles::DriveKindOf(char16_t letter) {
+  log_.push_back({Kind::kDriveKind, 0, 0, letter, false, {}});
+  return inner_.DriveKindOf(letter);
+}
+
 void Replay(const std::vector<RecordedOperation>& log, platform::Registry& registry,
             platform::FileSystem& files) {
   // Handles of the recording mapped to the handles of this run; roots map to themselves.
@@ -85,6 +95,8 @@ void Replay(const std::vector<RecordedOperation>& log, platform::Registry& regis
         break;
       }
       case Kind::kProbe: files.Probe(op.text); break;
+      case Kind::kExamine: files.Examine(op.text); break;
+      case Kind::kDriveKind: files.DriveKindOf(static_cast<char16_t>(op.number)); break;
     }
   }
 }

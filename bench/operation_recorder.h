@@ -14,7 +14,9 @@
 namespace ovalin::bench {
 
 struct RecordedOperation {
-  enum class Kind { kOpen, kClose, kQueryInfo, kEnumKey, kEnumValue, kQueryValue, kProbe };
+  enum class Kind {
+    kOpen, kClose, kQueryInfo, kEnumKey, kEnumValue, kQueryValue, kProbe, kExamine, kDriveKind
+  };
   Kind kind;
   platform::RegKey key = 0;     // the handle as the scan saw it
   platform::RegKey result = 0;  // for kOpen: the handle it received
@@ -64,6 +66,8 @@ class RecordingFiles : public platform::FileSystem {
   RecordingFiles(platform::FileSystem& inner, std::vector<RecordedOperation>& log)
       : inner_(inner), log_(log) {}
   platform::PathKind Probe(std::u16string_view path) override;
+  platform::PathState Examine(std::u16string_view path) override;
+  platform::DriveKind DriveKindOf(char16_t letter) override;
   bool CreateFolders(std::u16string_view path) override { return inner_.CreateFolders(path); }
   std::unique_ptr<platform::File> Open(std::u16string_view path,
                                        platform::FileOpenMode mode) override {

@@ -8,7 +8,7 @@
 namespace ovalin {
 
 TRCRegCleaner::TRCRegCleaner(platform::Platform& platform, std::vector<ScanRuleEntry> rules)
-    : platform_(platform), rules_(std::move(rules)) {
+    : platform_(platform), rules_(std::move(rules)), paths_(platform.files, platform.system) {
   SetRescueDir(AppFolder(platform_.system) + u"Data\\ZUNRC\\");
 }
 
@@ -48,6 +48,7 @@ bool TRCRegCleaner::Scan(std::uint32_t scanTypes) {
   // The previous worker set Status to 0 as its last step; it is about to end.
   if (worker_.joinable()) worker_.join();
   pauseEvent_ = std::make_unique<platform::ManualResetEvent>(true);
+  paths_.Reset();
   worker_ = std::thread(&TRCRegCleaner::RunWorker, this, types);
   return true;
 }
@@ -59,6 +60,9 @@ void TRCRegCleaner::RunWorker(std::uint32_t scanTypes) {
   try {
     for (const std::uint32_t type : kRunOrder) {
       if ((scanTypes & type) == 0) continue;
+      // After a stop no further rule starts: most list their whole area before their
+      // first poll, which on a large registry takes long.
+      if (ForceBroken()) break;
       const auto entry = std::find_if(rules_.begin(), rules_.end(),
                                        [type](const ScanRuleEntry& e) { return e.scanType == type; });
       if (entry != rules_.end() && entry->rule) entry->rule(*this, 0, 100);

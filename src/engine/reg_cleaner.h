@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/path_judge.h"
 #include "engine/rescue_item.h"
 #include "engine/scanned_item.h"
 #include "platform/event.h"
@@ -74,6 +75,8 @@ class TRCRegCleaner {
   TRCRegCleaner& operator=(const TRCRegCleaner&) = delete;
 
   platform::Platform& Platform() const { return platform_; }
+  // The rules' judge of file paths; it starts afresh with every scan.
+  PathJudge& Paths() { return paths_; }
 
   // --- scanning ---
   bool Scan(std::uint32_t scanTypes);
@@ -136,6 +139,7 @@ class TRCRegCleaner {
 
   platform::Platform& platform_;
   std::vector<ScanRuleEntry> rules_;
+  PathJudge paths_;
   std::atomic<std::uint32_t> status_{kStatusIdle};
   std::atomic<std::int32_t> forceBroken_{0};
   std::atomic<std::int32_t> paused_{0};

@@ -12,6 +12,14 @@ namespace ovalin::platform {
 
 enum class PathKind { kMissing, kFile, kFolder };
 
+// What a check of a path can prove. kAbsent only when the system says the file or the
+// path was not found; every other failure (access denied, sharing violation, a device
+// that is not ready, ...) is kCannotTell.
+enum class PathState { kFile, kFolder, kAbsent, kCannotTell };
+
+// What kind of volume a drive letter names now.
+enum class DriveKind { kFixed, kRemovable, kRemote, kOptical, kRamDisk, kNoDrive, kUnknown };
+
 // An open binary file (CreateFileW and friends). Closed when destroyed.
 class File {
  public:
@@ -50,6 +58,10 @@ class FileSystem {
   // GetFileAttributesW: what the path names. A relative path is resolved against the
   // process's current folder. The text is used as it stands.
   virtual PathKind Probe(std::u16string_view path) = 0;
+  // Like Probe, with "not there" told apart from "cannot tell".
+  virtual PathState Examine(std::u16string_view path) = 0;
+  // GetDriveTypeW of the root of the drive letter.
+  virtual DriveKind DriveKindOf(char16_t letter) = 0;
   // Creates the folder and every missing parent; true when the folder exists afterwards.
   virtual bool CreateFolders(std::u16string_view path) = 0;
   // nullptr when the file cannot be opened or created.

@@ -7,10 +7,12 @@
 namespace ovalin::platform {
 
 // CSIDL numbers the program asks for.
+constexpr int kCsidlFavorites = 6;
 constexpr int kCsidlRecent = 8;
 constexpr int kCsidlStartMenu = 11;
 constexpr int kCsidlFonts = 20;
 constexpr int kCsidlCommonStartMenu = 22;
+constexpr int kCsidlCommonFavorites = 31;
 
 class SystemServices {
  public:

@@ -1,7 +1,10 @@
 // COM components: classes (CLSID), type libraries (TypeLib) and interfaces (Interface)
-// below HKEY_CLASSES_ROOT. Every finding deletes the default value of the subkey
-// concerned.
+// below HKEY_CLASSES_ROOT, the classes and interfaces of 32-bit programs included. Every
+// finding deletes the default value of the subkey concerned.
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 #include <string_view>
 
 #include "engine/text_utils.h"
@@ -102,10 +105,35 @@ void CheckTypeLibLocale(TRCRegCleaner& cleaner, RegAccess& locale, int percent,
 
 }  // namespace
 
-void ScanClsids(TRCRegCleaner& cleaner, int start, int span) {
+namespace {
+
+// The class and interface registrations of each view: 64-bit Windows keeps those of
+// 32-bit programs below HKEY_CLASSES_ROOT\WOW6432Node (type libraries are shared).
+constexpr std::u16string_view kViewPrefixes[] = {u"", u"WOW6432Node\\"};
+
+// Opens area below HKEY_CLASSES_ROOT in each view where it exists; calls walk(key,
+// full path with a trailing backslash, start, span) for each with its share of the
+// progress.
+template <typename Walk>
+void ForEachView(TRCRegCleaner& cleaner, std::u16string_view area, int start, int span,
+                 Walk walk) {
+  std::vector<std::pair<std::unique_ptr<RegAccess>, std::u16string>> roots;
+  for (std::u16string_view prefix : kViewPrefixes) {
+    const std::u16string subKey = std::u16string(prefix) + std::u16string(area);
+    auto root = std::make_unique<RegAccess>(cleaner.Platform().registry);
+    if (!OpenRootKey(*root, platform::kClassesRoot, subKey)) continue;
+    roots.emplace_back(std::move(root), u"HKEY_CLASSES_ROOT\\" + subKey + u"\\");
+  }
+  const int count = static_cast<int>(roots.size());
+  for (int i = 0; i < count; ++i) {
+    if (StopRequested(cleaner)) return;
+    walk(*roots[i].first, roots[i].second, start + span * i / count, span / count);
+  }
+}
+
+void ScanClassArea(TRCRegCleaner& cleaner, RegAccess& root, const std::u16string& rootPath,
+                   int start, int span) {
   platform::Registry& registry = cleaner.Platform().registry;
-  RegAccess root(registry);
-  if (!OpenRootKey(root, platform::kClassesRoot, u"CLSID")) return;
   const std::vector<std::u16string> classes = root.GetKeyNames();
   const long long n = static_cast<long long>(classes.size());
   for (long long i = 0; i < n; ++i) {
@@ -116,12 +144,38 @@ void ScanClsids(TRCRegCleaner& cleaner, int start, int span) {
     if (!OpenNonEmpty(classKey, root, clsid)) continue;
     std::u16string title;
     ReadStringValue(classKey, u"", &title);
-    CheckSubkeys(cleaner, classKey, kClassChecks, percent, title,
-                 u"HKEY_CLASSES_ROOT\\CLSID\\" + clsid + u"\\");
+    CheckSubkeys(cleaner, classKey, kClassChecks, percent, title, rootPath + clsid + u"\\");
   }
 }
 
+void ScanInterfaceArea(TRCRegCleaner& cleaner, RegAccess& root,
+                       const std::u16string& rootPath, int start, int span) {
+  platform::Registry& registry = cleaner.Platform().registry;
+  const std::vector<std::u16string> interfaces = root.GetKeyNames();
+  const long long n = static_cast<long long>(interfaces.size());
+  for (long long i = 0; i < n; ++i) {
+    if (StopRequested(cleaner)) return;
+    const int percent = ProgressPercent(start, span, i + 1, n);
+    const std::u16string& iid = interfaces[i];
+    RegAccess interfaceKey(registry);
+    if (!OpenNonEmpty(interfaceKey, root, iid)) continue;
+    CheckSubkeys(cleaner, interfaceKey, kInterfaceChecks, percent, u"",
+                 rootPath + iid + u"\\");
+  }
+}
+
+}  // namespace
+
+void ScanClsids(TRCRegCleaner& cleaner, int start, int span) {
+  ForEachView(cleaner, u"CLSID", start, span, [&cleaner](RegAccess& root,
+                                                         const std::u16string& path,
+                                                         int viewStart, int viewSpan) {
+    ScanClassArea(cleaner, root, path, viewStart, viewSpan);
+  });
+}
+
 void ScanTypeLibs(TRCRegCleaner& cleaner, int start, int span) {
+  if (StopRequested(cleaner)) return;
   platform::Registry& registry = cleaner.Platform().registry;
   RegAccess root(registry);
   if (!OpenRootKey(root, platform::kClassesRoot, u"TypeLib")) return;
@@ -153,20 +207,11 @@ void ScanTypeLibs(TRCRegCleaner& cleaner, int start, int span) {
 }
 
 void ScanInterfaces(TRCRegCleaner& cleaner, int start, int span) {
-  platform::Registry& registry = cleaner.Platform().registry;
-  RegAccess root(registry);
-  if (!OpenRootKey(root, platform::kClassesRoot, u"Interface")) return;
-  const std::vector<std::u16string> interfaces = root.GetKeyNames();
-  const long long n = static_cast<long long>(interfaces.size());
-  for (long long i = 0; i < n; ++i) {
-    if (StopRequested(cleaner)) return;
-    const int percent = ProgressPercent(start, span, i + 1, n);
-    const std::u16string& iid = interfaces[i];
-    RegAccess interfaceKey(registry);
-    if (!OpenNonEmpty(interfaceKey, root, iid)) continue;
-    CheckSubkeys(cleaner, interfaceKey, kInterfaceChecks, percent, u"",
-                 u"HKEY_CLASSES_ROOT\\Interface\\" + iid + u"\\");
-  }
+  ForEachView(cleaner, u"Interface", start, span, [&cleaner](RegAccess& root,
+                                                             const std::u16string& path,
+                                                             int viewStart, int viewSpan) {
+    ScanInterfaceArea(cleaner, root, path, viewStart, viewSpan);
+  });
 }
 
 void ScanComComponents(TRCRegCleaner& cleaner, int start, int span) {

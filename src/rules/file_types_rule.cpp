@@ -21,6 +21,8 @@ constexpr std::u16string_view kSkippedTypes[] = {
     u"AppID",  u"Applications", u"CLSID",   u"Component Categories",
     u"Directory", u"FileType",  u"Folder",  u"Record",
     u"TypeLib", u"Installer",   u"Interface", u"Software",
+    // The 32-bit programs' copy of CLSID and Interface, judged by the COM rule.
+    u"WOW6432Node",
 };
 
 bool IsSkippedType(std::u16string_view name) {
@@ -91,8 +93,8 @@ void ScanShellNew(TRCRegCleaner& cleaner, const RegAccess& extensionKey, int per
   for (const std::u16string& name : shellNew.GetValueNames()) {
     if (!IsStringClass(shellNew.GetDataType(name))) continue;
     auto item = MakeRecord(stFileTypes, title, path, name,
-                           ExpandEnvVars(cleaner.Platform().system, shellNew.ReadString(name)));
-    if (item->Value.empty() || !IsValidPath(cleaner.Platform().files, item->Value)) {
+                           cleaner.Paths().Expand(shellNew.ReadString(name), RegView::kNative));
+    if (item->Value.empty() || PathIsMissing(cleaner.Paths(), item->Value, RegView::kNative)) {
       item->ScannedCode = stFileTypes | mtDeleteValue | ecInvalidFilesAndPaths;
     }
     cleaner.AddFinding(std::move(item), percent);
@@ -197,6 +199,7 @@ void ScanClassesRoot(TRCRegCleaner& cleaner, int start, int span) {
 }
 
 void ScanFileExts(TRCRegCleaner& cleaner, int start, int span) {
+  if (StopRequested(cleaner)) return;
   platform::Registry& registry = cleaner.Platform().registry;
   RegAccess root(registry);
   if (!OpenRootKey(root, platform::kCurrentUser, kFileExtsKey)) return;

@@ -9,7 +9,7 @@
 namespace ovalin {
 
 void ScanFonts(TRCRegCleaner& cleaner, int start, int span) {
-  platform::FileSystem& files = cleaner.Platform().files;
+  PathJudge& judge = cleaner.Paths();
   const std::u16string fontsFolder =
       PathAddBackslash(GetSpecialFolder(cleaner.Platform().system, platform::kCsidlFonts));
   RegAccess fonts(cleaner.Platform().registry);
@@ -32,9 +32,11 @@ void ScanFonts(TRCRegCleaner& cleaner, int start, int span) {
     } catch (const RegistryError&) {
       continue;  // a value that cannot be read is skipped
     }
-    const bool fine = files.Probe(text) == platform::PathKind::kFile ||
-                      files.Probe(fontsFolder + text) == platform::PathKind::kFile;
-    const std::uint32_t code = fine ? stFonts : (stFonts | mtDeleteValue | ecInvalidFonts);
+    // A font is missing only when neither the text as it stands nor the text in the
+    // fonts folder can be there.
+    const bool broken = ProvedNotFile(judge, text, RegView::kNative) &&
+                        ProvedNotFile(judge, fontsFolder + text, RegView::kNative);
+    const std::uint32_t code = broken ? (stFonts | mtDeleteValue | ecInvalidFonts) : stFonts;
     cleaner.AddFinding(MakeRecord(code, name, path, name, text), percent);
   }
 }

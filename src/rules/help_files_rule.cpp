@@ -1,5 +1,5 @@
-// Help files: the registered WinHelp ("Help") and HTML Help files; value name = file
-// name, data = its folder. Both the folder and the file in it must exist.
+// Help files: the registered WinHelp ("Help") and HTML Help files of each view; value
+// name = file name, data = its folder. Both the folder and the file in it must exist.
 #include <string>
 #include <string_view>
 
@@ -20,13 +20,13 @@ long long ValueCountOf(const RegAccess& windows, std::u16string_view listName) {
 
 // Walks one list; returns how many values it holds (0 when it does not open).
 long long ScanHelpList(TRCRegCleaner& cleaner, const RegAccess& windows,
-                       std::u16string_view listName, int start, int span, long long before,
-                       long long total) {
-  platform::FileSystem& files = cleaner.Platform().files;
+                       const std::u16string& windowsPath, std::u16string_view listName,
+                       int start, int span, long long before, long long total) {
+  PathJudge& judge = cleaner.Paths();
+  const RegView view = ViewOfKeyPath(windowsPath);
   RegAccess list(cleaner.Platform().registry);
   if (!OpenSubKey(list, windows, listName)) return 0;
-  const std::u16string path =
-      u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\" + std::u16string(listName);
+  const std::u16string path = windowsPath + u"\\" + std::u16string(listName);
   const std::vector<std::u16string> names = list.GetValueNames();
   const long long n = static_cast<long long>(names.size());
   for (long long i = 0; i < n; ++i) {
@@ -37,15 +37,14 @@ long long ScanHelpList(TRCRegCleaner& cleaner, const RegAccess& windows,
     std::u16string folder;
     try {
       if (!IsStringClass(list.GetDataType(name))) continue;
-      folder = ExpandEnvVars(cleaner.Platform().system, list.ReadString(name));
+      folder = judge.Expand(list.ReadString(name), view);
     } catch (const RegistryError&) {
       continue;  // a value that cannot be read is skipped
     }
-    const bool fine = !folder.empty() &&
-                      files.Probe(folder) == platform::PathKind::kFolder &&
-                      IsValidPath(files, PathAddBackslash(folder) + name);
+    const bool broken = folder.empty() || ProvedNotFolder(judge, folder, view) ||
+                        PathIsMissing(judge, PathAddBackslash(folder) + name, view);
     const std::uint32_t code =
-        fine ? stHelpFiles : (stHelpFiles | mtDeleteValue | ecInvalidHelpFiles);
+        broken ? (stHelpFiles | mtDeleteValue | ecInvalidHelpFiles) : stHelpFiles;
     cleaner.AddFinding(MakeRecord(code, name, path, name, folder), percent);
   }
   return n;
@@ -54,11 +53,21 @@ long long ScanHelpList(TRCRegCleaner& cleaner, const RegAccess& windows,
 }  // namespace
 
 void ScanHelpFiles(TRCRegCleaner& cleaner, int start, int span) {
-  RegAccess windows(cleaner.Platform().registry);
-  if (!OpenRootKey(windows, platform::kLocalMachine, u"SOFTWARE\\Microsoft\\Windows")) return;
-  const long long total = ValueCountOf(windows, u"HTML Help") + ValueCountOf(windows, u"Help");
-  const long long helpCount = ScanHelpList(cleaner, windows, u"Help", start, span, 0, total);
-  ScanHelpList(cleaner, windows, u"HTML Help", start, span, helpCount, total);
+  // The WinHelp and HTML Help lists of each view, with one progress over all of them.
+  const std::vector<ViewKey> views =
+      OpenInEachView(cleaner.Platform().registry, u"Microsoft\\Windows");
+  long long total = 0;
+  for (const ViewKey& windows : views) {
+    total += ValueCountOf(*windows.key, u"HTML Help") + ValueCountOf(*windows.key, u"Help");
+  }
+  long long before = 0;
+  for (const ViewKey& windows : views) {
+    if (StopRequested(cleaner)) return;
+    before += ScanHelpList(cleaner, *windows.key, windows.path, u"Help", start, span, before,
+                           total);
+    before += ScanHelpList(cleaner, *windows.key, windows.path, u"HTML Help", start, span,
+                           before, total);
+  }
 }
 
 }  // namespace ovalin

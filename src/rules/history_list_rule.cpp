@@ -67,7 +67,7 @@ void ScanLastVisitedMRU(TRCRegCleaner& cleaner, int start, int span) {
     auto item = MakeRecord(stHistoryList, entry.program, path, name, entry.folder);
     if (entry.folder.empty()) {
       item->ScannedCode = stHistoryList | mtDeleteValue | ecNullHistoryList;
-    } else if (!IsValidPath(cleaner.Platform().files, entry.folder)) {
+    } else if (PathIsMissing(cleaner.Paths(), entry.folder, RegView::kNative)) {
       item->ScannedCode = stHistoryList | mtDeleteValue | ecInvalidHistoryList;
     }
     cleaner.AddFinding(std::move(item), percent);
@@ -102,7 +102,7 @@ void ScanOpenSaveMRU(TRCRegCleaner& cleaner, int start, int span) {
       auto item = MakeRecord(stHistoryList, extension, rootPath + extension, name, text);
       if (text.empty()) {
         item->ScannedCode = stHistoryList | mtDeleteValue | ecNullHistoryList;
-      } else if (cleaner.Platform().files.Probe(text) != platform::PathKind::kFile) {
+      } else if (ProvedNotFile(cleaner.Paths(), text, RegView::kNative)) {
         item->ScannedCode = stHistoryList | mtDeleteValue | ecInvalidHistoryList;
       }
       cleaner.AddFinding(std::move(item), percent);

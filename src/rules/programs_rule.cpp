@@ -1,4 +1,4 @@
-// Programs: the machine-wide Uninstall list and the installer's folder list.
+// Programs: the machine-wide Uninstall list of each view and the installer's folder list.
 #include <string>
 #include <string_view>
 
@@ -10,8 +10,8 @@ namespace ovalin {
 
 namespace {
 
-constexpr std::u16string_view kUninstallKey =
-    u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// Below the software key of each view.
+constexpr std::u16string_view kUninstallKey = u"Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr std::u16string_view kInstallerFoldersKey =
     u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders";
 
@@ -43,7 +43,8 @@ std::u16string ProgramTitle(RegAccess& program) {
 // Judges the command lines, icons and folders of one program entry.
 void ScanProgramValues(TRCRegCleaner& cleaner, RegAccess& program, int percent,
                        const std::u16string& title, const std::u16string& path) {
-  platform::FileSystem& files = cleaner.Platform().files;
+  PathJudge& judge = cleaner.Paths();
+  const RegView view = ViewOfKeyPath(path);
   for (const std::u16string& name : program.GetValueNames()) {
     if (name.empty()) continue;
     const UninstallValueKind kind = KindOf(name);
@@ -51,27 +52,28 @@ void ScanProgramValues(TRCRegCleaner& cleaner, RegAccess& program, int percent,
     std::u16string text;
     try {
       if (!IsStringClass(program.GetDataType(name))) continue;
-      text = ExpandEnvVars(cleaner.Platform().system, program.ReadString(name));
+      text = judge.Expand(program.ReadString(name), view);
     } catch (const RegistryError&) {
       continue;  // a value that cannot be read is skipped
     }
-    bool fine = false;
+    // An empty value is what cleaning leaves (the value is blanked, not removed): it
+    // points nowhere and is not reported again.
+    bool broken = false;
     if (!text.empty()) {
-      fine = kind == UninstallValueKind::kCommand
-                 ? IsValidPath(files, text)
-                 : files.Probe(text) == platform::PathKind::kFolder;
+      broken = kind == UninstallValueKind::kCommand ? PathIsMissing(judge, text, view)
+                                                    : ProvedNotFolder(judge, text, view);
     }
     const std::uint32_t code =
-        fine ? stPrograms : (stPrograms | mtBlankValue | ecInvalidUninstall);
+        broken ? (stPrograms | mtBlankValue | ecInvalidUninstall) : stPrograms;
     cleaner.AddFinding(MakeRecord(code, title, path, name, text), percent);
   }
 }
 
-void ScanUninstall(TRCRegCleaner& cleaner, int start, int span) {
+// The Uninstall list of one view.
+void ScanUninstallList(TRCRegCleaner& cleaner, RegAccess& root, const std::u16string& rootPath,
+                       int start, int span) {
   platform::Registry& registry = cleaner.Platform().registry;
-  RegAccess root(registry);
-  if (!OpenRootKey(root, platform::kLocalMachine, kUninstallKey)) return;
-  const std::u16string basePath = u"HKEY_LOCAL_MACHINE\\" + std::u16string(kUninstallKey) + u"\\";
+  const std::u16string basePath = rootPath + u"\\";
   const std::vector<std::u16string> programs = root.GetKeyNames();
   const long long n = static_cast<long long>(programs.size());
   for (long long i = 0; i < n; ++i) {
@@ -89,7 +91,19 @@ void ScanUninstall(TRCRegCleaner& cleaner, int start, int span) {
   }
 }
 
+void ScanUninstall(TRCRegCleaner& cleaner, int start, int span) {
+  const std::vector<ViewKey> lists = OpenInEachView(cleaner.Platform().registry, kUninstallKey);
+  const int count = static_cast<int>(lists.size());
+  for (int i = 0; i < count; ++i) {
+    if (StopRequested(cleaner)) return;
+    ScanUninstallList(cleaner, *lists[i].key, lists[i].path, start + span * i / count,
+                      span / count);
+  }
+}
+
+// The installer service keeps its folder list in the native view only.
 void ScanInstallerFolders(TRCRegCleaner& cleaner, int start, int span) {
+  if (StopRequested(cleaner)) return;
   RegAccess root(cleaner.Platform().registry);
   if (!OpenRootKey(root, platform::kLocalMachine, kInstallerFoldersKey)) return;
   const std::u16string path = u"HKEY_LOCAL_MACHINE\\" + std::u16string(kInstallerFoldersKey);
@@ -100,9 +114,9 @@ void ScanInstallerFolders(TRCRegCleaner& cleaner, int start, int span) {
     const std::u16string& folder = folders[i];
     if (folder.empty()) continue;
     const int percent = ProgressPercent(start, span, i + 1, n);
-    const bool fine = cleaner.Platform().files.Probe(folder) == platform::PathKind::kFolder;
+    const bool broken = ProvedNotFolder(cleaner.Paths(), folder, RegView::kNative);
     const std::uint32_t code =
-        fine ? stPrograms : (stPrograms | mtDeleteValue | ecInvalidSetupFolders);
+        broken ? (stPrograms | mtDeleteValue | ecInvalidSetupFolders) : stPrograms;
     cleaner.AddFinding(MakeRecord(code, u"Installer", path, folder, folder), percent);
   }
 }

@@ -82,7 +82,7 @@ RecentDocEntry ParseRecentDocEntry(const std::uint8_t* data, std::size_t size) {
 }
 
 void ScanRecentDocs(TRCRegCleaner& cleaner, int start, int span) {
-  platform::FileSystem& files = cleaner.Platform().files;
+  PathJudge& judge = cleaner.Paths();
   platform::Registry& registry = cleaner.Platform().registry;
   const std::u16string recentFolder =
       GetSpecialFolder(cleaner.Platform().system, platform::kCsidlRecent);
@@ -105,9 +105,9 @@ void ScanRecentDocs(TRCRegCleaner& cleaner, int start, int span) {
       const int percent = ProgressPercent(start, span, static_cast<long long>(i) + 1, total);
       RecentDocEntry entry;
       if (!ReadEntry(root, names[i], buffer, &entry)) continue;
-      const bool fine = files.Probe(recentFolder + entry.shortcut) == platform::PathKind::kFile;
+      const bool broken = !recentFolder.empty() && ProvedNotFile(judge, recentFolder + entry.shortcut, RegView::kNative);
       const std::uint32_t code =
-          fine ? stShortcuts : (stShortcuts | mtDeleteValue | ecInvalidShortcuts);
+          broken ? (stShortcuts | mtDeleteValue | ecInvalidShortcuts) : stShortcuts;
       cleaner.AddFinding(MakeRecord(code, entry.document, rootPath, names[i], entry.shortcut),
                          percent);
     }
@@ -134,9 +134,9 @@ void ScanRecentDocs(TRCRegCleaner& cleaner, int start, int span) {
       RecentDocEntry entry;
       if (!ReadEntry(key, valueName, buffer, &entry)) continue;
       const std::u16string shortcutPath = recentFolder + entry.shortcut;
-      const bool fine = files.Probe(shortcutPath) == platform::PathKind::kFile;
+      const bool broken = !recentFolder.empty() && ProvedNotFile(judge, shortcutPath, RegView::kNative);
       const std::uint32_t code =
-          fine ? stShortcuts : (stShortcuts | mtDeleteValue | ecInvalidShortcuts);
+          broken ? (stShortcuts | mtDeleteValue | ecInvalidShortcuts) : stShortcuts;
       cleaner.AddFinding(MakeRecord(code, entry.document, path, valueName, shortcutPath),
                          percent);
     }

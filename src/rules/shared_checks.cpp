@@ -50,8 +50,47 @@ bool IsNumberChar(char16_t c) {
   return false;
 }
 
-bool IsFile(platform::FileSystem& files, std::u16string_view path) {
-  return files.Probe(path) == platform::PathKind::kFile;
+// The three-way answer for a path that must name a file.
+PathVerdict FileVerdict(PathJudge& judge, std::u16string_view path, RegView view) {
+  switch (judge.Examine(path, view)) {
+    case platform::PathState::kFile: return PathVerdict::kPresent;
+    case platform::PathState::kCannotTell: return PathVerdict::kCannotTell;
+    case platform::PathState::kFolder:
+    case platform::PathState::kAbsent: break;
+  }
+  return PathVerdict::kAbsent;
+}
+
+// The other copy of an area that 64-bit Windows keeps once per view; empty for the
+// areas both kinds of program share.
+std::u16string OtherViewOfArea(std::u16string_view areaPath) {
+  constexpr std::u16string_view kRoot = u"HKEY_CLASSES_ROOT\\";
+  constexpr std::u16string_view kNode = u"WOW6432Node\\";
+  constexpr std::u16string_view kRedirected[] = {u"CLSID", u"Interface"};
+  if (areaPath.size() < kRoot.size() || !StrSameText(areaPath.substr(0, kRoot.size()), kRoot)) {
+    return {};
+  }
+  std::u16string_view rest = areaPath.substr(kRoot.size());
+  const bool inNode =
+      rest.size() > kNode.size() && StrSameText(rest.substr(0, kNode.size()), kNode);
+  if (inNode) rest = rest.substr(kNode.size());
+  for (std::u16string_view redirected : kRedirected) {
+    if (!StrSameText(rest, redirected)) continue;
+    return std::u16string(kRoot) + (inNode ? u"" : std::u16string(kNode)) +
+           std::u16string(rest);
+  }
+  return {};
+}
+
+bool KeyExistsInArea(platform::Registry& registry, std::u16string_view areaPath,
+                     std::u16string_view keyName) {
+  const SplitPath area = SplitRegPath(areaPath);
+  if (area.root == 0) return false;
+  const std::u16string keyPath =
+      PathRemoveBackslash(PathAddBackslash(area.subKey) + std::u16string(keyName));
+  RegAccess access(registry);
+  access.SetRootKey(area.root);
+  return access.KeyExists(keyPath);
 }
 
 // The shared body of the two default-value checks; accept judges the expanded text.
@@ -75,8 +114,9 @@ void CheckDefaultValue(TRCRegCleaner& cleaner, RegAccess& key, std::uint32_t cod
   }
   bool fine = false;
   if (IsStringClass(type)) {
-    item->Value = ExpandEnvVars(cleaner.Platform().system, key.ReadString(u""));
-    fine = !item->Value.empty() && accept(item->Value);
+    const RegView view = ViewOfKeyPath(path);
+    item->Value = cleaner.Paths().Expand(key.ReadString(u""), view);
+    fine = !item->Value.empty() && accept(item->Value, view);
   }
   if (!fine) item->ScannedCode = scanType | mtDeleteValue | code;
   cleaner.AddFinding(std::move(item), percent);
@@ -85,15 +125,16 @@ void CheckDefaultValue(TRCRegCleaner& cleaner, RegAccess& key, std::uint32_t cod
 // Judges the string values of one key for ScanValuePaths.
 void JudgeValuePaths(TRCRegCleaner& cleaner, RegAccess& key, std::u16string_view keyPath,
                      int percent, std::u16string_view title, std::uint32_t scanType) {
-  platform::FileSystem& files = cleaner.Platform().files;
+  PathJudge& judge = cleaner.Paths();
+  const RegView view = ViewOfKeyPath(keyPath);
   for (const std::u16string& name : key.GetValueNames()) {
     if (!IsStringClass(key.GetDataType(name))) continue;
     auto item = MakeRecord(scanType, title, keyPath, name,
-                           ExpandEnvVars(cleaner.Platform().system, key.ReadString(name)));
+                           judge.Expand(key.ReadString(name), view));
     const std::u16string& text = item->Value;
     const bool drivePath =
         text.size() >= 3 && IsAsciiLetter(text[0]) && text[1] == u':' && text[2] == u'\\';
-    if (drivePath && !IsValidPath(files, text)) {
+    if (drivePath && PathIsMissing(judge, text, view)) {
       item->ScannedCode = scanType | mtBlankValue | ecInvalidFilesAndPaths;
     }
     cleaner.AddFinding(std::move(item), percent);
@@ -101,6 +142,20 @@ void JudgeValuePaths(TRCRegCleaner& cleaner, RegAccess& key, std::u16string_view
 }
 
 }  // namespace
+
+std::vector<ViewKey> OpenInEachView(platform::Registry& registry,
+                                    std::u16string_view relativePath) {
+  std::vector<ViewKey> keys;
+  for (std::u16string_view software : kMachineSoftwareKeys) {
+    const std::u16string subKey = std::u16string(software) + u"\\" + std::u16string(relativePath);
+    auto key = std::make_unique<RegAccess>(registry);
+    if (!OpenRootKey(*key, platform::kLocalMachine, subKey)) continue;
+    std::u16string path = u"HKEY_LOCAL_MACHINE\\" + subKey;
+    const RegView view = ViewOfKeyPath(path);
+    keys.push_back(ViewKey{std::move(key), std::move(path), view});
+  }
+  return keys;
+}
 
 bool StopRequested(TRCRegCleaner& cleaner) {
   if (cleaner.ForceBroken()) return true;
@@ -149,26 +204,40 @@ std::u16string GetSpecialFolder(platform::SystemServices& system, int csidl) {
   return PathAddBackslash(system.SpecialFolder(csidl));
 }
 
-bool IsValidPath(platform::FileSystem& files, std::u16string_view text) {
-  if (text.empty()) return false;
-  std::u16string s = StrTrimChars(text, u" ");
-  if (s.empty()) return false;
+bool IsIndirectString(std::u16string_view text) {
+  return text.size() >= 2 && text[0] == u'@' && text[1] == u'{';
+}
 
-  const platform::PathKind kind = files.Probe(s);
-  if (kind == platform::PathKind::kFile) return true;
-  if (kind == platform::PathKind::kFolder && s.size() <= kMaxPath) return true;
-  if (s == u"\\") return true;
-  if (IsOneOf(s[0], u"/\\?<>|*:")) return false;
+PathVerdict JudgePath(PathJudge& judge, std::u16string_view text, RegView view) {
+  if (text.empty()) return PathVerdict::kAbsent;
+  std::u16string s = StrTrimChars(text, u" ");
+  if (s.empty()) return PathVerdict::kAbsent;
+  if (IsIndirectString(s)) return PathVerdict::kCannotTell;
+
+  const platform::PathState state = judge.Examine(s, view);
+  if (state == platform::PathState::kFile) return PathVerdict::kPresent;
+  if (state == platform::PathState::kFolder && s.size() <= kMaxPath) {
+    return PathVerdict::kPresent;
+  }
+  // A UNC or device path is never probed, whatever follows it.
+  if (state == platform::PathState::kCannotTell && s.size() >= 2 && IsOneOf(s[0], u"\\/") &&
+      IsOneOf(s[1], u"\\/")) {
+    return PathVerdict::kCannotTell;
+  }
+  bool unsure = state == platform::PathState::kCannotTell;
+  if (s == u"\\") return PathVerdict::kPresent;
+  if (IsOneOf(s[0], u"/\\?<>|*:")) return PathVerdict::kAbsent;
 
   if (s[0] == u'"') {
     const std::size_t close = s.find(u'"', 1);
-    if (close == std::u16string::npos) return false;
+    if (close == std::u16string::npos) return PathVerdict::kAbsent;
     const std::u16string_view quoted = std::u16string_view(s).substr(1, close - 1);
-    return !quoted.empty() && IsFile(files, quoted);
+    if (quoted.empty()) return PathVerdict::kAbsent;
+    return FileVerdict(judge, quoted, view);
   }
 
-  if (s.size() == 1) return true;
-  if (s[1] == u':' && !IsAsciiLetter(s[0])) return false;
+  if (s.size() == 1) return PathVerdict::kPresent;
+  if (s[1] == u':' && !IsAsciiLetter(s[0])) return PathVerdict::kAbsent;
   if (s.size() > kMaxPath) s.resize(kMaxPath - 1);
 
   bool separatorSeen = false;
@@ -176,32 +245,44 @@ bool IsValidPath(platform::FileSystem& files, std::u16string_view text) {
     const char16_t c = s[i];
     if (IsOneOf(c, u" ,;/\\")) separatorSeen = true;
     if (IsOneOf(c, u"?|/><*\"") || (c == u':' && i != 1)) {
-      if (!separatorSeen) return false;
+      if (!separatorSeen) return PathVerdict::kAbsent;
       s.resize(i);
       break;
     }
   }
 
-  if (s.size() >= 2 && s[1] != u':') return true;
+  if (s.size() >= 2 && s[1] != u':') return PathVerdict::kPresent;
 
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (!IsOneOf(s[i], u" ,;\\/")) continue;
-    if (i == 0) return false;
-    if (IsFile(files, std::u16string_view(s).substr(0, i))) return true;
+    if (i == 0) return PathVerdict::kAbsent;
+    const PathVerdict prefix = FileVerdict(judge, std::u16string_view(s).substr(0, i), view);
+    if (prefix == PathVerdict::kPresent) return PathVerdict::kPresent;
+    unsure |= prefix == PathVerdict::kCannotTell;
   }
-  return false;
+  return unsure ? PathVerdict::kCannotTell : PathVerdict::kAbsent;
+}
+
+bool PathIsMissing(PathJudge& judge, std::u16string_view text, RegView view) {
+  return JudgePath(judge, text, view) == PathVerdict::kAbsent;
+}
+
+bool ProvedNotFile(PathJudge& judge, std::u16string_view path, RegView view) {
+  const platform::PathState state = judge.Examine(path, view);
+  return state == platform::PathState::kAbsent || state == platform::PathState::kFolder;
+}
+
+bool ProvedNotFolder(PathJudge& judge, std::u16string_view path, RegView view) {
+  const platform::PathState state = judge.Examine(path, view);
+  return state == platform::PathState::kAbsent || state == platform::PathState::kFile;
 }
 
 bool KeyExistsUnder(platform::Registry& registry, std::u16string_view areaPath,
                     std::u16string_view keyName) {
   if (areaPath.empty()) return false;
-  const SplitPath area = SplitRegPath(areaPath);
-  if (area.root == 0) return false;
-  const std::u16string keyPath =
-      PathRemoveBackslash(PathAddBackslash(area.subKey) + std::u16string(keyName));
-  RegAccess access(registry);
-  access.SetRootKey(area.root);
-  return access.KeyExists(keyPath);
+  if (KeyExistsInArea(registry, areaPath, keyName)) return true;
+  const std::u16string other = OtherViewOfArea(areaPath);
+  return !other.empty() && KeyExistsInArea(registry, other, keyName);
 }
 
 bool IsNumericName(std::u16string_view text) {
@@ -224,9 +305,11 @@ bool ReadStringValue(RegAccess& key, std::u16string_view valueName, std::u16stri
 void CheckDefaultValuePath(TRCRegCleaner& cleaner, RegAccess& key, std::uint32_t code,
                            int percent, std::u16string_view title, std::u16string_view path,
                            std::uint32_t scanType) {
-  platform::FileSystem& files = cleaner.Platform().files;
+  PathJudge& judge = cleaner.Paths();
   CheckDefaultValue(cleaner, key, code, percent, title, path, scanType,
-                    [&files](const std::u16string& text) { return IsValidPath(files, text); });
+                    [&judge](const std::u16string& text, RegView view) {
+                      return !PathIsMissing(judge, text, view);
+                    });
 }
 
 void CheckDefaultValueReference(TRCRegCleaner& cleaner, RegAccess& key,
@@ -235,7 +318,7 @@ void CheckDefaultValueReference(TRCRegCleaner& cleaner, RegAccess& key,
                                 std::uint32_t scanType) {
   platform::Registry& registry = cleaner.Platform().registry;
   CheckDefaultValue(cleaner, key, code, percent, title, path, scanType,
-                    [&registry, areaPath](const std::u16string& text) {
+                    [&registry, areaPath](const std::u16string& text, RegView) {
                       return KeyExistsUnder(registry, areaPath, text);
                     });
 }

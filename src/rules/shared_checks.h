@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "engine/path_judge.h"
 #include "engine/reg_access.h"
 #include "engine/reg_cleaner.h"
 #include "engine/scanned_item.h"
@@ -56,6 +58,22 @@ enum TRCErrorCode : std::uint32_t {
   ecNullStartupItems = 127,
 };
 
+// The machine's software key as each kind of program sees it: the native one, then the
+// copy that 64-bit Windows keeps for 32-bit programs (on a 32-bit Windows it does not
+// open, and the rules judge the native one only). Entries below the second are judged
+// in the 32-bit view.
+constexpr std::u16string_view kMachineSoftwareKeys[] = {u"SOFTWARE", u"SOFTWARE\\WOW6432Node"};
+
+// A key below the machine's software key, open in one view.
+struct ViewKey {
+  std::unique_ptr<RegAccess> key;
+  std::u16string path;  // full path, "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\..."
+  RegView view = RegView::kNative;
+};
+// Opens relativePath (below "SOFTWARE") in each view where it exists.
+std::vector<ViewKey> OpenInEachView(platform::Registry& registry,
+                                    std::u16string_view relativePath);
+
 // The stop/pause poll every rule makes before each step: true when the rule must leave
 // now; blocks while the scan is paused.
 bool StopRequested(TRCRegCleaner& cleaner);
@@ -80,11 +98,29 @@ bool IsStringClass(RegDataType type);
 // The special folder with a trailing backslash, empty when the system cannot give it.
 std::u16string GetSpecialFolder(platform::SystemServices& system, int csidl);
 
-// True when text names an existing file or folder, allowing for command lines, icon
-// references and argument lists.
-bool IsValidPath(platform::FileSystem& files, std::u16string_view text);
+// What a check of an entry's text can prove: the file or folder it names is there, is
+// not there, or nothing can be told (a network or removable drive, a UNC path, a file
+// the scan may not read, an indirect resource string). Only kAbsent makes a finding.
+enum class PathVerdict { kPresent, kAbsent, kCannotTell };
 
-// True when the key called keyName exists below the area (a full registry path).
+// Judges text as a path to an existing file or folder, allowing for command lines, icon
+// references and argument lists, in the view of the programs that wrote it.
+PathVerdict JudgePath(PathJudge& judge, std::u16string_view text, RegView view);
+// True when JudgePath proves the text's file or folder missing.
+bool PathIsMissing(PathJudge& judge, std::u16string_view text, RegView view);
+
+// True when path is proved not to be a file (absent, or a folder).
+bool ProvedNotFile(PathJudge& judge, std::u16string_view path, RegView view);
+// True when path is proved not to be a folder (absent, or a file).
+bool ProvedNotFolder(PathJudge& judge, std::u16string_view path, RegView view);
+
+// True for an indirect string ("@{Package?ms-resource://...}") that names a resource of
+// a packaged app rather than a file.
+bool IsIndirectString(std::u16string_view text);
+
+// True when the key called keyName exists below the area (a full registry path). For the
+// areas that 64-bit Windows keeps twice (CLSID, Interface), a key in either copy counts:
+// a reference made by a program of one kind may name a registration of the other.
 bool KeyExistsUnder(platform::Registry& registry, std::u16string_view areaPath,
                     std::u16string_view keyName);
 
@@ -107,7 +143,7 @@ void CheckDefaultValueReference(TRCRegCleaner& cleaner, RegAccess& key,
                                 std::uint32_t scanType);
 
 // Judges every string value of parent\subKeyName and of every key below it: a
-// drive-letter path that IsValidPath rejects is a finding to blank.
+// drive-letter path proved missing is a finding to blank.
 void ScanValuePaths(TRCRegCleaner& cleaner, const RegAccess& parent,
                     std::u16string_view subKeyName, std::u16string_view parentPath,
                     int percent, std::u16string_view title, std::uint32_t scanType);

@@ -47,12 +47,12 @@ void ScanSounds(TRCRegCleaner& cleaner, int start, int span) {
         if (!OpenSubKey(schemeKey, eventKey, scheme) || !ReadStringValue(schemeKey, u"", &text)) {
           continue;
         }
-        text = ExpandEnvVars(cleaner.Platform().system, text);
+        text = cleaner.Paths().Expand(text, RegView::kNative);
         auto item = MakeRecord(stSounds, label,
                                u"HKEY_CURRENT_USER\\AppEvents\\Schemes\\Apps\\" + app + u"\\" +
                                    event + u"\\" + scheme,
                                u"", text);
-        if (!text.empty() && !IsValidPath(cleaner.Platform().files, text)) {
+        if (!text.empty() && PathIsMissing(cleaner.Paths(), text, RegView::kNative)) {
           item->ScannedCode = stSounds | mtDeleteValue | ecInvalidSounds;
         }
         cleaner.AddFinding(std::move(item), percent);

@@ -1,5 +1,6 @@
 // Start menu: the Explorer's saved order of the start menu and favorites folders. A
 // MenuOrder key whose folder exists neither for the user nor for all users is removed.
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -14,19 +15,36 @@ namespace {
 constexpr std::u16string_view kMenuOrderKey =
     u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder";
 
+// Where the folders of one MenuOrder tree are: a key at relative path r (below the
+// MenuOrder key, with a trailing backslash) stands for the folder base + r without its
+// first skip characters, for the user and for all users. An empty base cannot be
+// judged.
 struct MenuFolders {
-  std::u16string commonParent;  // the folder holding the all-users start menu
-  std::u16string userParent;    // the folder holding the user's start menu
+  std::u16string commonBase;
+  std::u16string userBase;
+  std::size_t skip = 0;
 };
 
 std::u16string ParentOfSpecialFolder(platform::SystemServices& system, int csidl) {
-  return FileFolder(PathRemoveBackslash(GetSpecialFolder(system, csidl)));
+  const std::u16string folder = PathRemoveBackslash(GetSpecialFolder(system, csidl));
+  return folder.empty() ? folder : FileFolder(folder);
+}
+
+// True when neither folder that the key stands for can be there (a base the system does
+// not know has no folders; without either base nothing can be judged).
+bool BothFoldersMissing(PathJudge& judge, const MenuFolders& folders,
+                        const std::u16string& childPath) {
+  if (folders.userBase.empty() && folders.commonBase.empty()) return false;
+  const std::u16string rest = childPath.substr(std::min(folders.skip, childPath.size()));
+  auto missing = [&](const std::u16string& base) {
+    return base.empty() || ProvedNotFolder(judge, base + rest, RegView::kNative);
+  };
+  return missing(folders.userBase) && missing(folders.commonBase);
 }
 
 void ScanMenuOrder(TRCRegCleaner& cleaner, const RegAccess& menuOrder,
                    const std::u16string& relativePath, int start, int span,
                    const MenuFolders& folders) {
-  platform::FileSystem& files = cleaner.Platform().files;
   RegAccess key(cleaner.Platform().registry);
   if (!OpenSubKey(key, menuOrder, PathRemoveBackslash(relativePath))) return;
   const std::vector<std::u16string> names = key.GetKeyNames();
@@ -39,10 +57,7 @@ void ScanMenuOrder(TRCRegCleaner& cleaner, const RegAccess& menuOrder,
     auto item = MakeRecord(stStartMenu, name,
                            u"HKEY_CURRENT_USER\\" + std::u16string(kMenuOrderKey) + u"\\" +
                                childPath);
-    const bool exists =
-        files.Probe(folders.userParent + childPath) == platform::PathKind::kFolder ||
-        files.Probe(folders.commonParent + childPath) == platform::PathKind::kFolder;
-    if (!exists) {
+    if (BothFoldersMissing(cleaner.Paths(), folders, childPath)) {
       item->ScannedCode = stStartMenu | mtDeleteKeyTree | ecInvalidMenus;
       cleaner.AddFinding(std::move(item), percent);
       continue;
@@ -56,13 +71,21 @@ void ScanMenuOrder(TRCRegCleaner& cleaner, const RegAccess& menuOrder,
 
 void ScanStartMenu(TRCRegCleaner& cleaner, int /*start*/, int /*span*/) {
   platform::SystemServices& system = cleaner.Platform().system;
-  const MenuFolders folders{ParentOfSpecialFolder(system, platform::kCsidlCommonStartMenu),
-                            ParentOfSpecialFolder(system, platform::kCsidlStartMenu)};
+  // "Start Menu\Programs\X" lies beside the start menu folder's own name.
+  const MenuFolders startMenu{ParentOfSpecialFolder(system, platform::kCsidlCommonStartMenu),
+                              ParentOfSpecialFolder(system, platform::kCsidlStartMenu), 0};
+  // "Favorites\X" is X in the favorites folders, which since Windows Vista live in the
+  // user's profile, not beside the start menu.
+  constexpr std::u16string_view kFavorites = u"Favorites\\";
+  const MenuFolders favorites{GetSpecialFolder(system, platform::kCsidlCommonFavorites),
+                              GetSpecialFolder(system, platform::kCsidlFavorites),
+                              kFavorites.size()};
   RegAccess menuOrder(cleaner.Platform().registry);
   if (!OpenRootKey(menuOrder, platform::kCurrentUser, kMenuOrderKey)) return;
   // The two walks keep fixed shares of the progress, whatever the caller gives.
-  ScanMenuOrder(cleaner, menuOrder, u"Start Menu\\Programs", 0, 70, folders);
-  ScanMenuOrder(cleaner, menuOrder, u"Favorites", 70, 30, folders);
+  ScanMenuOrder(cleaner, menuOrder, u"Start Menu\\Programs", 0, 70, startMenu);
+  if (StopRequested(cleaner)) return;
+  ScanMenuOrder(cleaner, menuOrder, u"Favorites", 70, 30, favorites);
 }
 
 }  // namespace ovalin

@@ -1,19 +1,21 @@
-// Startup items: the programs started for every user at logon (HKLM ... Run).
+// Startup items: the programs started at logon from the Run lists: the machine's (in
+// each view) and the user's own.
 #include <string>
+#include <vector>
 
-#include "engine/text_utils.h"
 #include "rules/scan_rules.h"
 #include "rules/shared_checks.h"
 
 namespace ovalin {
 
-void ScanStartup(TRCRegCleaner& cleaner, int start, int span) {
-  RegAccess run(cleaner.Platform().registry);
-  if (!OpenRootKey(run, platform::kLocalMachine,
-                   u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run")) {
-    return;
-  }
-  const std::u16string path = u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+namespace {
+
+constexpr std::u16string_view kRunKey = u"Microsoft\\Windows\\CurrentVersion\\Run";
+
+void ScanRunList(TRCRegCleaner& cleaner, RegAccess& run, const std::u16string& path,
+                 int start, int span) {
+  PathJudge& judge = cleaner.Paths();
+  const RegView view = ViewOfKeyPath(path);
   const std::vector<std::u16string> names = run.GetValueNames();
   const long long n = static_cast<long long>(names.size());
   for (long long i = 0; i < n; ++i) {
@@ -24,17 +26,34 @@ void ScanStartup(TRCRegCleaner& cleaner, int start, int span) {
     std::u16string text;
     try {
       if (!IsStringClass(run.GetDataType(name))) continue;
-      text = ExpandEnvVars(cleaner.Platform().system, run.ReadString(name));
+      text = judge.Expand(run.ReadString(name), view);
     } catch (const RegistryError&) {
       continue;  // a value that cannot be read is skipped
     }
     auto item = MakeRecord(stStartup, name, path, name, text);
     if (text.empty()) {
       item->ScannedCode = stStartup | mtDeleteValue | ecNullStartupItems;
-    } else if (!IsValidPath(cleaner.Platform().files, text)) {
+    } else if (PathIsMissing(judge, text, view)) {
       item->ScannedCode = stStartup | mtDeleteValue | ecInvalidStartupItems;
     }
     cleaner.AddFinding(std::move(item), percent);
+  }
+}
+
+}  // namespace
+
+void ScanStartup(TRCRegCleaner& cleaner, int start, int span) {
+  std::vector<ViewKey> lists = OpenInEachView(cleaner.Platform().registry, kRunKey);
+  auto user = std::make_unique<RegAccess>(cleaner.Platform().registry);
+  const std::u16string userSubKey = u"Software\\" + std::u16string(kRunKey);
+  if (OpenRootKey(*user, platform::kCurrentUser, userSubKey)) {
+    lists.push_back(ViewKey{std::move(user), u"HKEY_CURRENT_USER\\" + userSubKey,
+                            RegView::kNative});
+  }
+  const int count = static_cast<int>(lists.size());
+  for (int i = 0; i < count; ++i) {
+    if (StopRequested(cleaner)) return;
+    ScanRunList(cleaner, *lists[i].key, lists[i].path, start + span * i / count, span / count);
   }
 }
 

@@ -26,10 +26,11 @@ TEST(ProgramsRule, JudgesUninstallEntriesAndInstallerFolders) {
       h.Run(stPrograms, &ScanPrograms),
       {
           {0, 0, app, U("OvalinTest.App"), "UninstallString", "\"$SCRATCH$App\\uninst.exe\" /S", 10},
-          {61, mtBlankValue, app, U("OvalinTest.App"), "QuietUninstallString", "", 10},
+          // An empty value is what a clean leaves: never reported again.
+          {0, 0, app, U("OvalinTest.App"), "QuietUninstallString", "", 10},
           {0, 0, app, U("OvalinTest.App"), "DisplayIcon", "$SCRATCH$App\\app.exe,0", 10},
           {0, 0, app, U("OvalinTest.App"), "InstallLocation", "$SCRATCH$App\\", 10},
-          {61, mtBlankValue, app, U("OvalinTest.App"), "InstallSource", "", 10},
+          {0, 0, app, U("OvalinTest.App"), "InstallSource", "", 10},
           {119, mtDeleteEmptyKey, "", U("OvalinTest.Empty"), "", "", 20},
           {61, mtBlankValue, "", U("OvalinTest.Gone"), "UninstallString",
            "\"$SCRATCH$Gone\\uninst.exe\" /S", 30},

@@ -126,6 +126,7 @@ class RuleHarness {
     put("$SCRATCH$", Scratch());
     put("$RECENT$", GetSpecialFolder(Get().system, platform::kCsidlRecent));
     put("$WINDIR$", ExpandEnvVars(Get().system, u"%SystemRoot%"));
+    put("$PROGRAMFILESX86$", ExpandEnvVars(Get().system, u"%ProgramFiles(x86)%"));
     return text;
   }
 

@@ -23,7 +23,10 @@ TEST(StartMenuRule, KeepsMenuOrderKeysWhoseFolderExistsForTheUserOrForAllUsers) 
   ASSERT_FALSE(user.empty());
   h.CreateFolderAt(common + u"Start Menu\\Programs\\OvalinTools");
   h.CreateFolderAt(common + u"Start Menu\\Programs\\OvalinTools\\Deep");
-  h.CreateFolderAt(user + u"Favorites\\OvalinLinks");
+  const std::u16string favorites = GetSpecialFolder(h.Get().system, platform::kCsidlFavorites);
+  ASSERT_FALSE(favorites.empty());
+  h.CreateFolderAt(favorites + u"OvalinLinks");
+  h.CreateFolderAt(user + u"Favorites\\OvalinOldPlace");
 
   const std::string programs = std::string(kMenuOrder) + "Start Menu\\Programs\\";
   // Natively: 2 keys over 0..70, the keys below OvalinTools at its percent; Favorites
@@ -35,7 +38,9 @@ TEST(StartMenuRule, KeepsMenuOrderKeysWhoseFolderExistsForTheUserOrForAllUsers) 
           {0, 0, "OvalinTools", programs + "OvalinTools", "", "", 70},
           {0, 0, "Deep", programs + "OvalinTools\\Deep", "", "", 70},
           {57, mtDeleteKeyTree, "Gone", programs + "OvalinTools\\Gone", "", "", 70},
-          {0, 0, "OvalinLinks", std::string(kMenuOrder) + "Favorites\\OvalinLinks", "", "", 100},
+          {0, 0, "OvalinLinks", std::string(kMenuOrder) + "Favorites\\OvalinLinks", "", "", 85},
+          {57, mtDeleteKeyTree, "OvalinOldPlace",
+           std::string(kMenuOrder) + "Favorites\\OvalinOldPlace", "", "", 100},
       });
 }
 

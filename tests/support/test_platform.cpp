@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include "platform/posix/substitute.h"
+#include "platform/posix/substitute_files.h"
 #endif
 
 namespace ovalin::testing {
@@ -55,13 +56,23 @@ TestPlatform::TestPlatform() {
   config.environment = {
       {u"SystemRoot", u"C:\\windows"},       {u"windir", u"C:\\windows"},
       {u"SystemDrive", u"C:"},               {u"ProgramFiles", u"C:\\Program Files"},
+      {u"ProgramFiles(x86)", u"C:\\Program Files (x86)"},
+      {u"CommonProgramFiles", u"C:\\Program Files\\Common Files"},
+      {u"CommonProgramFiles(x86)", u"C:\\Program Files (x86)\\Common Files"},
       {u"USERPROFILE", u"C:\\users\\tester"}, {u"TEMP", u"C:\\users\\tester\\Temp"},
   };
   config.specialFolders = {
       {platform::kCsidlRecent, u"C:\\users\\tester\\Recent"},
-      {platform::kCsidlStartMenu, u"C:\\users\\tester\\Start Menu"},
+      {platform::kCsidlStartMenu,
+       u"C:\\users\\tester\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu"},
       {platform::kCsidlFonts, u"C:\\windows\\Fonts"},
       {platform::kCsidlCommonStartMenu, u"C:\\ProgramData\\Microsoft\\Windows\\Start Menu"},
+      {platform::kCsidlFavorites, u"C:\\users\\tester\\Favorites"},
+      {platform::kCsidlCommonFavorites, u"C:\\users\\Public\\Favorites"},
+      // A 64-bit Windows: the system folder and the 32-bit programs' one.
+      {0x24, u"C:\\windows"},
+      {0x25, u"C:\\windows\\system32"},
+      {0x29, u"C:\\windows\\syswow64"},
   };
   config.modulePath = u"C:\\Ovalin\\ovalin-rc.exe";
   config.currentFolder = u"C:\\";
@@ -96,6 +107,27 @@ bool TestPlatform::IsSubstitute() const {
 #ifdef _WIN32
   return false;
 #else
+  return true;
+#endif
+}
+
+bool TestPlatform::SetDriveKind(char16_t letter, platform::DriveKind kind) {
+#ifdef _WIN32
+  (void)letter;
+  (void)kind;
+  return false;
+#else
+  static_cast<platform::posix::SubstitutePlatform&>(*services_).Files().SetDriveKind(letter, kind);
+  return true;
+#endif
+}
+
+bool TestPlatform::MarkCannotTell(std::u16string_view windowsPath) {
+#ifdef _WIN32
+  (void)windowsPath;
+  return false;
+#else
+  static_cast<platform::posix::SubstitutePlatform&>(*services_).Files().MarkCannotTell(windowsPath);
   return true;
 #endif
 }

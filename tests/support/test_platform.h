@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/platform.h"
 
 namespace ovalin::testing {
@@ -22,6 +23,10 @@ class TestPlatform {
 
   platform::Platform& Get();
   bool IsSubstitute() const;
+  // Answers that only the substitute lets a test arrange: the kind of a drive, and files
+  // that cannot be read (access denied). False on Windows, where the system answers.
+  bool SetDriveKind(char16_t letter, platform::DriveKind kind);
+  bool MarkCannotTell(std::u16string_view windowsPath);
 
   // A Windows path with a trailing backslash, e.g. "C:\ovalin-test-1234-1\"; created empty.
   const std::u16string& ScratchFolder() const { return scratch_; }

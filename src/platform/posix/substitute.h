@@ -27,6 +27,7 @@ struct SubstituteConfig {
 };
 
 class SubstituteRegistry;
+class SubstituteFileSystem;
 
 // Owns a complete substitute platform.
 class SubstitutePlatform : public PlatformServices {
@@ -35,6 +36,7 @@ class SubstitutePlatform : public PlatformServices {
   ~SubstitutePlatform() override;
   Platform& Get() override;
   SubstituteRegistry& Registry();
+  SubstituteFileSystem& Files();
   // The host path a Windows path maps to (components matched without regard to case;
   // missing components keep their spelling). Empty when the drive is not mapped.
   std::string HostPath(std::u16string_view windowsPath) const;

@@ -130,6 +130,59 @@ PathKind SubstituteFileSystem::Probe(std::u16string_view path) {
   return resolved.trailingSeparator ? PathKind::kMissing : PathKind::kFile;
 }
 
+namespace {
+
+std::u16string FoldAscii(std::u16string_view text) {
+  std::u16string folded(text);
+  for (char16_t& c : folded) {
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    if (c == u'/') c = u'\\';
+  }
+  while (!folded.empty() && folded.back() == u'\\') folded.pop_back();
+  return folded;
+}
+
+char16_t UpperLetter(char16_t c) {
+  return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+}  // namespace
+
+PathState SubstituteFileSystem::Examine(std::u16string_view path) {
+  if (!cannotTell_.empty()) {
+    const std::u16string folded = FoldAscii(path);
+    for (const std::u16string& marked : cannotTell_) {
+      if (folded.compare(0, marked.size(), marked) == 0 &&
+          (folded.size() == marked.size() || folded[marked.size()] == u'\\')) {
+        return PathState::kCannotTell;
+      }
+    }
+  }
+  switch (Probe(path)) {
+    case PathKind::kFile: return PathState::kFile;
+    case PathKind::kFolder: return PathState::kFolder;
+    case PathKind::kMissing: break;
+  }
+  return PathState::kAbsent;
+}
+
+DriveKind SubstituteFileSystem::DriveKindOf(char16_t letter) {
+  const char16_t upper = UpperLetter(letter);
+  const auto kind = driveKinds_.find(upper);
+  if (kind != driveKinds_.end()) return kind->second;
+  const auto drive = drives_.find(upper);
+  return drive != drives_.end() && !drive->second.empty() ? DriveKind::kFixed
+                                                          : DriveKind::kNoDrive;
+}
+
+void SubstituteFileSystem::SetDriveKind(char16_t letter, DriveKind kind) {
+  driveKinds_[UpperLetter(letter)] = kind;
+}
+
+void SubstituteFileSystem::MarkCannotTell(std::u16string_view path) {
+  cannotTell_.insert(FoldAscii(path));
+}
+
 bool SubstituteFileSystem::CreateFolders(std::u16string_view path) {
   Resolved resolved;
   if (!Resolve(path, &resolved)) return false;

@@ -36,6 +36,7 @@ SubstitutePlatform::~SubstitutePlatform() = default;
 Platform& SubstitutePlatform::Get() { return parts_->view; }
 
 SubstituteRegistry& SubstitutePlatform::Registry() { return parts_->registry; }
+SubstituteFileSystem& SubstitutePlatform::Files() { return parts_->files; }
 
 std::string SubstitutePlatform::HostPath(std::u16string_view windowsPath) const {
   return parts_->files.HostPath(windowsPath);

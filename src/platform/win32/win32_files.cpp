@@ -78,6 +78,38 @@ PathKind Win32FileSystem::Probe(std::u16string_view path) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::kFolder : PathKind::kFile;
 }
 
+PathState Win32FileSystem::Examine(std::u16string_view path) {
+  if (path.empty()) return PathState::kAbsent;
+  const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathState::kFolder : PathState::kFile;
+  }
+  switch (::GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    // A name that no file can have, or a path through a file: nothing can be there.
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_DIRECTORY:
+      return PathState::kAbsent;
+    default:
+      return PathState::kCannotTell;
+  }
+}
+
+DriveKind Win32FileSystem::DriveKindOf(char16_t letter) {
+  const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+  switch (::GetDriveTypeW(root)) {
+    case DRIVE_FIXED: return DriveKind::kFixed;
+    case DRIVE_REMOVABLE: return DriveKind::kRemovable;
+    case DRIVE_REMOTE: return DriveKind::kRemote;
+    case DRIVE_CDROM: return DriveKind::kOptical;
+    case DRIVE_RAMDISK: return DriveKind::kRamDisk;
+    case DRIVE_NO_ROOT_DIR: return DriveKind::kNoDrive;
+    default: return DriveKind::kUnknown;
+  }
+}
+
 bool Win32FileSystem::CreateFolders(std::u16string_view path) {
   std::u16string folder(path);
   while (folder.size() > 3 && IsSeparator(folder.back())) folder.pop_back();
