@@ -1,6 +1,9 @@
-// History list: the open and save dialogs' recent folders (LastVisitedMRU, raw data)
-// and recent files per extension (OpenSaveMRU, text).
+// History list: the open and save dialogs' recent folders and files. Windows before
+// Vista kept them as text (LastVisitedMRU, OpenSaveMRU); Vista and later keep shell item
+// ID lists (LastVisitedPidlMRU, LastVisitedPidlMRULegacy, OpenSavePidlMRU), which are
+// judged when they name a plain file-system path.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +11,7 @@
 #include "engine/text_utils.h"
 #include "rules/scan_rules.h"
 #include "rules/shared_checks.h"
+#include "rules/shell_item_ids.h"
 
 namespace ovalin {
 
@@ -110,6 +114,122 @@ void ScanOpenSaveMRU(TRCRegCleaner& cleaner, int start, int span) {
   }
 }
 
+// The ordering values of the ID-list keys (MRUListEx) are not entries.
+bool IsPidlOrderingName(std::u16string_view name) {
+  return IsMruListName(name) || StrSameText(name, u"MRUListEx");
+}
+
+enum class PathAnswer { kPresent, kAbsent, kCannotTell };
+
+// The one question the rule asks the file system about a path decoded from an ID list
+// (an exact path, not a command line). Windows' plain file test cannot answer for a
+// path of MAX_PATH characters or more, so such a path stays open.
+PathAnswer CheckDecodedPath(platform::FileSystem& files, std::u16string_view path) {
+  constexpr std::size_t kMaxPath = 260;
+  if (path.size() >= kMaxPath) return PathAnswer::kCannotTell;
+  return files.Probe(path) == platform::PathKind::kMissing ? PathAnswer::kAbsent
+                                                           : PathAnswer::kPresent;
+}
+
+// Judges the ID list list[0, size): the finding code (0 when the entry passes) and, in
+// *path, the path it names when it is a plain file-system path. Data too short to hold
+// even the list's terminator is a null entry; a list whose path is gone is invalid; a
+// list that names anything else, or whose target cannot be told, passes.
+std::uint32_t JudgeIdList(platform::FileSystem& files, const std::uint8_t* list,
+                          std::size_t size, std::u16string* path) {
+  if (size < 2) return ecNullHistoryList;
+  std::optional<std::u16string> decoded = FileSystemPathOfIdList(list, size);
+  if (!decoded) return 0;
+  *path = std::move(*decoded);
+  if (CheckDecodedPath(files, *path) != PathAnswer::kAbsent) return 0;
+  return ecInvalidHistoryList;
+}
+
+std::uint32_t HistoryCode(std::uint32_t finding) {
+  return finding == 0 ? stHistoryList : (stHistoryList | mtDeleteValue | finding);
+}
+
+// Reads value name of key as raw data into buffer; nullopt for a value of text or number
+// class, or one that has outgrown the buffer since the key was measured.
+std::optional<std::uint32_t> ReadRawValue(RegAccess& key, const std::u16string& name,
+                                          std::vector<std::uint8_t>& buffer) {
+  try {
+    return key.ReadBinaryData(name, buffer.data(), static_cast<std::uint32_t>(buffer.size()));
+  } catch (const RegistryError&) {
+    return std::nullopt;
+  }
+}
+
+// LastVisitedPidlMRU and LastVisitedPidlMRULegacy: per value, a program name and the ID
+// list of the folder its dialog last visited.
+void ScanLastVisitedPidlMRU(TRCRegCleaner& cleaner, std::u16string_view keyName, int start,
+                            int span) {
+  RegAccess key(cleaner.Platform().registry);
+  RegKeyInfo info;
+  const std::u16string subKey = std::u16string(kComDlgKey) + std::u16string(keyName);
+  if (!OpenRootKey(key, platform::kCurrentUser, subKey) || !key.GetKeyInfo(&info)) return;
+  const std::u16string path = u"HKEY_CURRENT_USER\\" + subKey;
+  const std::vector<std::u16string> names = key.GetValueNames();
+  std::vector<std::uint8_t> buffer(std::max<std::uint32_t>(info.maxDataLen, 1));
+  const long long n = static_cast<long long>(names.size());
+  for (long long i = 0; i < n; ++i) {
+    if (StopRequested(cleaner)) return;
+    const std::u16string& name = names[i];
+    if (IsPidlOrderingName(name)) continue;
+    const int percent = ProgressPercent(start, span, i + 1, n);
+    const std::optional<std::uint32_t> read = ReadRawValue(key, name, buffer);
+    if (!read) continue;
+    const LastVisitedPidlEntry entry = SplitLastVisitedPidlEntry(buffer.data(), *read);
+    std::u16string folder;
+    const std::uint32_t finding = JudgeIdList(cleaner.Platform().files,
+                                              buffer.data() + entry.idListOffset,
+                                              *read - entry.idListOffset, &folder);
+    cleaner.AddFinding(MakeRecord(HistoryCode(finding), entry.program, path, name, folder),
+                       percent);
+  }
+}
+
+// OpenSavePidlMRU: per file extension (and *) a key whose values are ID lists of files.
+void ScanOpenSavePidlMRU(TRCRegCleaner& cleaner, int start, int span) {
+  platform::Registry& registry = cleaner.Platform().registry;
+  RegAccess root(registry);
+  const std::u16string subKey = std::u16string(kComDlgKey) + u"OpenSavePidlMRU";
+  if (!OpenRootKey(root, platform::kCurrentUser, subKey)) return;
+  const std::u16string rootPath = u"HKEY_CURRENT_USER\\" + subKey + u"\\";
+  const std::vector<std::u16string> extensions = root.GetKeyNames();
+  const long long n = static_cast<long long>(extensions.size());
+  for (long long i = 0; i < n; ++i) {
+    if (StopRequested(cleaner)) return;
+    const std::u16string& extension = extensions[i];
+    RegAccess key(registry);
+    RegKeyInfo info;
+    if (!OpenSubKey(key, root, extension) || !key.GetKeyInfo(&info)) continue;
+    const int percent = ProgressPercent(start, span, i + 1, n);
+    std::vector<std::uint8_t> buffer(std::max<std::uint32_t>(info.maxDataLen, 1));
+    for (const std::u16string& name : key.GetValueNames()) {
+      if (IsPidlOrderingName(name)) continue;
+      const std::optional<std::uint32_t> read = ReadRawValue(key, name, buffer);
+      if (!read) continue;
+      std::u16string file;
+      const std::uint32_t finding =
+          JudgeIdList(cleaner.Platform().files, buffer.data(), *read, &file);
+      cleaner.AddFinding(
+          MakeRecord(HistoryCode(finding), extension, rootPath + extension, name, file),
+          percent);
+    }
+  }
+}
+
+// The step of part (0-based) when span is shared out evenly among parts steps.
+struct Step {
+  int start;
+  int span;
+};
+Step ShareOf(int start, int span, int part, int parts) {
+  const int from = start + span * part / parts;
+  return {from, start + span * (part + 1) / parts - from};
+}
+
 }  // namespace
 
 LastVisitedEntry ParseLastVisitedEntry(const std::uint8_t* data, std::size_t size) {
@@ -121,9 +241,22 @@ LastVisitedEntry ParseLastVisitedEntry(const std::uint8_t* data, std::size_t siz
   return entry;
 }
 
+// The last-visited folders take the first 30 percent of the span, the opened and saved
+// files the remaining 70; each share is split evenly between the old text keys and the
+// ID-list keys.
 void ScanHistoryList(TRCRegCleaner& cleaner, int start, int span) {
-  ScanLastVisitedMRU(cleaner, start, span * 30 / 100);
-  ScanOpenSaveMRU(cleaner, start + span * 30 / 100, span * 70 / 100);
+  const Step visited{start, span * 30 / 100};
+  const Step openSave{start + span * 30 / 100, span * 70 / 100};
+  const Step steps[] = {ShareOf(visited.start, visited.span, 0, 3),
+                        ShareOf(visited.start, visited.span, 1, 3),
+                        ShareOf(visited.start, visited.span, 2, 3),
+                        ShareOf(openSave.start, openSave.span, 0, 2),
+                        ShareOf(openSave.start, openSave.span, 1, 2)};
+  ScanLastVisitedMRU(cleaner, steps[0].start, steps[0].span);
+  ScanLastVisitedPidlMRU(cleaner, u"LastVisitedPidlMRU", steps[1].start, steps[1].span);
+  ScanLastVisitedPidlMRU(cleaner, u"LastVisitedPidlMRULegacy", steps[2].start, steps[2].span);
+  ScanOpenSaveMRU(cleaner, steps[3].start, steps[3].span);
+  ScanOpenSavePidlMRU(cleaner, steps[4].start, steps[4].span);
 }
 
 }  // namespace ovalin

@@ -16,21 +16,21 @@ TEST(HistoryListRule, JudgesLastVisitedFoldersAndOpenSaveFiles) {
 
   const std::string visited = std::string(kComDlg) + "LastVisitedMRU";
   const std::string openSave = std::string(kComDlg) + "OpenSaveMRU\\";
-  // Natively: 7 values over 0..30 (MRUList and the text value give no record), then
-  // 2 extension keys over 30..100.
+  // Natively: 7 values over 0..10 (MRUList and the text value give no record), then
+  // 2 extension keys over 30..65; the ID-list keys take 10..30 and 65..100.
   h.ExpectRecords(
       h.Run(stHistoryList, &ScanHistoryList),
       {
-          {73, mtDeleteValue, "notepad.exe", visited, "ovalin-a", "C:\\Gone-ovalin", 8},
-          {126, mtDeleteValue, "notepad.exe", visited, "ovalin-b", "", 12},
-          {126, mtDeleteValue, "", visited, "ovalin-c", "", 17},
-          {0, 0, "ovalin.exe", visited, "ovalin-d", "C:\\", 21},
-          {126, mtDeleteValue, "ovalin.exe", visited, "ovalin-f", "", 30},
-          {0, 0, "ovalintest", openSave + "ovalintest", "a", "$SCRATCH$x.txt", 65},
-          {73, mtDeleteValue, "ovalintest", openSave + "ovalintest", "b", "$SCRATCH$x.txt -r", 65},
-          {126, mtDeleteValue, "ovalintest", openSave + "ovalintest", "c", "", 65},
+          {73, mtDeleteValue, "notepad.exe", visited, "ovalin-a", "C:\\Gone-ovalin", 2},
+          {126, mtDeleteValue, "notepad.exe", visited, "ovalin-b", "", 4},
+          {126, mtDeleteValue, "", visited, "ovalin-c", "", 5},
+          {0, 0, "ovalin.exe", visited, "ovalin-d", "C:\\", 7},
+          {126, mtDeleteValue, "ovalin.exe", visited, "ovalin-f", "", 10},
+          {0, 0, "ovalintest", openSave + "ovalintest", "a", "$SCRATCH$x.txt", 47},
+          {73, mtDeleteValue, "ovalintest", openSave + "ovalintest", "b", "$SCRATCH$x.txt -r", 47},
+          {126, mtDeleteValue, "ovalintest", openSave + "ovalintest", "c", "", 47},
           {73, mtDeleteValue, "ovalintest2", openSave + "ovalintest2", "a",
-           "$WINDIR$\\ovalin-gone.txt", 100},
+           "$WINDIR$\\ovalin-gone.txt", 65},
       });
 }
 
