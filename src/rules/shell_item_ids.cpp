@@ -189,8 +189,7 @@ std::optional<std::u16string> FileEntryName(const ByteView& item, std::uint8_t t
   }
   // The first extension block follows the name at an even offset; the item's last two
   // bytes give the offset of its first block too.
-  const std::size_t candidates[] = {end + (end & 1),
-                                    item.U16(item.Size() - 2).value_or(0)};
+  const std::size_t candidates[] = {end + (end & 1), item.U16(item.Size() - 2).value_or(0)};
   for (std::size_t offset : candidates) {
     if (offset < kPrimaryNameOffset) continue;
     std::u16string longName;
@@ -209,8 +208,7 @@ std::optional<std::u16string> FileEntryName(const ByteView& item, std::uint8_t t
 
 }  // namespace
 
-std::optional<std::u16string> FileSystemPathOfIdList(const std::uint8_t* data,
-                                                     std::size_t size) {
+std::optional<std::u16string> FileSystemPathOfIdList(const std::uint8_t* data, std::size_t size) {
   const std::optional<std::vector<ByteView>> items = SplitItems(ByteView(data, size));
   if (!items || items->size() < 2 || !IsMyComputer((*items)[0])) return std::nullopt;
   std::optional<std::u16string> path = DriveOfVolume((*items)[1]);

@@ -18,8 +18,7 @@ namespace ovalin {
 // Long names are used where the items carry them. nullopt when the list names anything
 // else (libraries, known folders, the network, control panel, archive contents, devices),
 // when a name cannot be known for sure, or when the data is malformed.
-std::optional<std::u16string> FileSystemPathOfIdList(const std::uint8_t* data,
-                                                     std::size_t size);
+std::optional<std::u16string> FileSystemPathOfIdList(const std::uint8_t* data, std::size_t size);
 
 // One value of LastVisitedPidlMRU (and LastVisitedPidlMRULegacy): a UTF-16LE program
 // name ending at a NUL character, immediately followed by the ID list of the folder the
