@@ -43,6 +43,17 @@ bool IsMruListName(std::u16string_view name) {
   return name.empty() || StrSameText(name, u"MRUList");
 }
 
+// Reads value name of key as raw data into buffer; nullopt for a value of text or number
+// class, or one that has outgrown the buffer since the key was measured.
+std::optional<std::uint32_t> ReadRawValue(RegAccess& key, const std::u16string& name,
+                                          std::vector<std::uint8_t>& buffer) {
+  try {
+    return key.ReadBinaryData(name, buffer.data(), static_cast<std::uint32_t>(buffer.size()));
+  } catch (const RegistryError&) {
+    return std::nullopt;
+  }
+}
+
 void ScanLastVisitedMRU(TRCRegCleaner& cleaner, int start, int span) {
   RegAccess key(cleaner.Platform().registry);
   RegKeyInfo info;
@@ -61,13 +72,9 @@ void ScanLastVisitedMRU(TRCRegCleaner& cleaner, int start, int span) {
     const std::u16string& name = names[i];
     if (IsMruListName(name)) continue;
     const int percent = ProgressPercent(start, span, i + 1, n);
-    std::uint32_t read = 0;
-    try {
-      read = key.ReadBinaryData(name, buffer.data(), static_cast<std::uint32_t>(buffer.size()));
-    } catch (const RegistryError&) {
-      continue;  // text and numbers are not entries of this list
-    }
-    const LastVisitedEntry entry = ParseLastVisitedEntry(buffer.data(), read);
+    const std::optional<std::uint32_t> read = ReadRawValue(key, name, buffer);
+    if (!read) continue;  // text and numbers are not entries of this list
+    const LastVisitedEntry entry = ParseLastVisitedEntry(buffer.data(), *read);
     auto item = MakeRecord(stHistoryList, entry.program, path, name, entry.folder);
     if (entry.folder.empty()) {
       item->ScannedCode = stHistoryList | mtDeleteValue | ecNullHistoryList;
@@ -145,19 +152,9 @@ std::uint32_t JudgeIdList(platform::FileSystem& files, const std::uint8_t* list,
   return ecInvalidHistoryList;
 }
 
+// The record's code for a finding code (0: the entry passes).
 std::uint32_t HistoryCode(std::uint32_t finding) {
   return finding == 0 ? stHistoryList : (stHistoryList | mtDeleteValue | finding);
-}
-
-// Reads value name of key as raw data into buffer; nullopt for a value of text or number
-// class, or one that has outgrown the buffer since the key was measured.
-std::optional<std::uint32_t> ReadRawValue(RegAccess& key, const std::u16string& name,
-                                          std::vector<std::uint8_t>& buffer) {
-  try {
-    return key.ReadBinaryData(name, buffer.data(), static_cast<std::uint32_t>(buffer.size()));
-  } catch (const RegistryError&) {
-    return std::nullopt;
-  }
 }
 
 // LastVisitedPidlMRU and LastVisitedPidlMRULegacy: per value, a program name and the ID
@@ -220,14 +217,15 @@ void ScanOpenSavePidlMRU(TRCRegCleaner& cleaner, int start, int span) {
   }
 }
 
-// The step of part (0-based) when span is shared out evenly among parts steps.
+// A step's share of the progress range.
 struct Step {
   int start;
   int span;
 };
-Step ShareOf(int start, int span, int part, int parts) {
-  const int from = start + span * part / parts;
-  return {from, start + span * (part + 1) / parts - from};
+// Part (0-based) of whole when whole is shared out evenly among parts steps.
+Step ShareOf(const Step& whole, int part, int parts) {
+  const int from = whole.start + whole.span * part / parts;
+  return {from, whole.start + whole.span * (part + 1) / parts - from};
 }
 
 }  // namespace
@@ -242,21 +240,22 @@ LastVisitedEntry ParseLastVisitedEntry(const std::uint8_t* data, std::size_t siz
 }
 
 // The last-visited folders take the first 30 percent of the span, the opened and saved
-// files the remaining 70; each share is split evenly between the old text keys and the
-// ID-list keys.
+// files the remaining 70; each share is split evenly among its keys.
 void ScanHistoryList(TRCRegCleaner& cleaner, int start, int span) {
   const Step visited{start, span * 30 / 100};
   const Step openSave{start + span * 30 / 100, span * 70 / 100};
-  const Step steps[] = {ShareOf(visited.start, visited.span, 0, 3),
-                        ShareOf(visited.start, visited.span, 1, 3),
-                        ShareOf(visited.start, visited.span, 2, 3),
-                        ShareOf(openSave.start, openSave.span, 0, 2),
-                        ShareOf(openSave.start, openSave.span, 1, 2)};
-  ScanLastVisitedMRU(cleaner, steps[0].start, steps[0].span);
-  ScanLastVisitedPidlMRU(cleaner, u"LastVisitedPidlMRU", steps[1].start, steps[1].span);
-  ScanLastVisitedPidlMRU(cleaner, u"LastVisitedPidlMRULegacy", steps[2].start, steps[2].span);
-  ScanOpenSaveMRU(cleaner, steps[3].start, steps[3].span);
-  ScanOpenSavePidlMRU(cleaner, steps[4].start, steps[4].span);
+  const Step lastVisited = ShareOf(visited, 0, 3);
+  const Step lastVisitedPidl = ShareOf(visited, 1, 3);
+  const Step lastVisitedLegacy = ShareOf(visited, 2, 3);
+  const Step openSaveText = ShareOf(openSave, 0, 2);
+  const Step openSavePidl = ShareOf(openSave, 1, 2);
+  ScanLastVisitedMRU(cleaner, lastVisited.start, lastVisited.span);
+  ScanLastVisitedPidlMRU(cleaner, u"LastVisitedPidlMRU", lastVisitedPidl.start,
+                         lastVisitedPidl.span);
+  ScanLastVisitedPidlMRU(cleaner, u"LastVisitedPidlMRULegacy", lastVisitedLegacy.start,
+                         lastVisitedLegacy.span);
+  ScanOpenSaveMRU(cleaner, openSaveText.start, openSaveText.span);
+  ScanOpenSavePidlMRU(cleaner, openSavePidl.start, openSavePidl.span);
 }
 
 }  // namespace ovalin
