@@ -129,13 +129,17 @@ bool IsPidlOrderingName(std::u16string_view name) {
 enum class PathAnswer { kPresent, kAbsent, kCannotTell };
 
 // The one question the rule asks the file system about a path decoded from an ID list
-// (an exact path, not a command line). Windows' plain file test cannot answer for a
-// path of MAX_PATH characters or more, so such a path stays open.
+// (an exact drive path, not a command line). Windows' plain file test cannot answer for
+// a path of MAX_PATH characters or more, and a drive that is not there at all (a stick
+// that was pulled out, a letter no longer mapped) says nothing about the entry: both
+// stay open.
 PathAnswer CheckDecodedPath(platform::FileSystem& files, std::u16string_view path) {
   constexpr std::size_t kMaxPath = 260;
   if (path.size() >= kMaxPath) return PathAnswer::kCannotTell;
-  return files.Probe(path) == platform::PathKind::kMissing ? PathAnswer::kAbsent
-                                                           : PathAnswer::kPresent;
+  if (files.Probe(path) != platform::PathKind::kMissing) return PathAnswer::kPresent;
+  const std::u16string_view driveRoot = path.substr(0, 3);
+  if (files.Probe(driveRoot) == platform::PathKind::kMissing) return PathAnswer::kCannotTell;
+  return PathAnswer::kAbsent;
 }
 
 // Judges the ID list list[0, size): the finding code (0 when the entry passes) and, in

@@ -87,6 +87,8 @@ TEST(HistoryListRule, JudgesTheIdListKeysOfVistaAndLater) {
   value("2", "hex:");
   value("3", "hex:" + RegHex(network));
   value("4", "dword:00000001");
+  // A drive that is not there says nothing about the file.
+  value("5", "hex:" + RegHex(IdListBuilder().Path(u"Q:\\ovalin\\x.txt").Terminated()));
   h.SeedText(reg);
 
   // Natively: LastVisitedPidlMRU's 8 values over 10..20, the legacy key's one over
@@ -105,6 +107,7 @@ TEST(HistoryListRule, JudgesTheIdListKeysOfVistaAndLater) {
           {73, mtDeleteValue, "ovalintest", openSaveKey, "1", "$SCRATCH$gone.txt", 100},
           {126, mtDeleteValue, "ovalintest", openSaveKey, "2", "", 100},
           {0, 0, "ovalintest", openSaveKey, "3", "", 100},
+          {0, 0, "ovalintest", openSaveKey, "5", "Q:\\ovalin\\x.txt", 100},
       });
 }
 
