@@ -226,10 +226,10 @@ struct Step {
   int start;
   int span;
 };
-// Part (0-based) of whole when whole is shared out evenly among parts steps.
-Step ShareOf(const Step& whole, int part, int parts) {
-  const int from = whole.start + whole.span * part / parts;
-  return {from, whole.start + whole.span * (part + 1) / parts - from};
+// Share number index (0-based) of whole when it is split evenly among count steps.
+Step ShareOf(const Step& whole, int index, int count) {
+  const int from = whole.start + whole.span * index / count;
+  return {from, whole.start + whole.span * (index + 1) / count - from};
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Decoding of shell item ID lists. An ID list is a run of items, each a little-endian
 // uint16 size (counting the size field itself) and size - 2 bytes of data whose first
-// byte is the item's class; an item of size 0 ends the list. Only four item classes make
+// byte is the item's class; an item of size 0 ends the list. Only three kinds of item make
 // up a plain file-system path:
 //   0x1F          a root folder; only My Computer leads to drives
 //   0x2? (0x01)   a volume with a name: "C:\" as an 8-bit text at offset 3
@@ -44,7 +44,7 @@ class ByteView {
            (static_cast<std::uint32_t>(data_[offset + 3]) << 24);
   }
   // The bytes [offset, offset + count); the caller has checked Holds.
-  ByteView Part(std::size_t offset, std::size_t count) const {
+  ByteView Slice(std::size_t offset, std::size_t count) const {
     return ByteView(data_ + offset, count);
   }
 
@@ -77,7 +77,7 @@ std::optional<std::vector<ByteView>> SplitItems(const ByteView& list) {
     if (!size) return std::nullopt;
     if (*size == 0) return items;
     if (*size < 3 || !list.Holds(at, *size)) return std::nullopt;
-    items.push_back(list.Part(at, *size));
+    items.push_back(list.Slice(at, *size));
     at += *size;
   }
 }
@@ -159,7 +159,7 @@ LongName ReadLongName(const ByteView& item, std::size_t offset, std::u16string* 
   }
   std::size_t end = 0;
   const std::optional<std::u16string> text =
-      Utf16TextAt(item.Part(offset, size - 2), nameOffset, &end);
+      Utf16TextAt(item.Slice(offset, size - 2), nameOffset, &end);
   if (!text || text->empty()) return LongName::kMalformed;
   *name = *text;
   return LongName::kFound;
