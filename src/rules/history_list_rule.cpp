@@ -1,6 +1,9 @@
-// History list: the open and save dialogs' recent folders (LastVisitedMRU, raw data)
-// and recent files per extension (OpenSaveMRU, text).
+// History list: the open and save dialogs' recent folders and files. Windows before
+// Vista kept them as text (LastVisitedMRU, OpenSaveMRU); Vista and later keep shell item
+// ID lists (LastVisitedPidlMRU, LastVisitedPidlMRULegacy, OpenSavePidlMRU), which are
+// judged when they name a plain file-system path.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +11,7 @@
 #include "engine/text_utils.h"
 #include "rules/scan_rules.h"
 #include "rules/shared_checks.h"
+#include "rules/shell_item_ids.h"
 
 namespace ovalin {
 
@@ -39,6 +43,17 @@ bool IsMruListName(std::u16string_view name) {
   return name.empty() || StrSameText(name, u"MRUList");
 }
 
+// Reads value name of key as raw data into buffer; nullopt for a value of text or number
+// class, or one that has outgrown the buffer since the key was measured.
+std::optional<std::uint32_t> ReadRawValue(RegAccess& key, const std::u16string& name,
+                                          std::vector<std::uint8_t>& buffer) {
+  try {
+    return key.ReadBinaryData(name, buffer.data(), static_cast<std::uint32_t>(buffer.size()));
+  } catch (const RegistryError&) {
+    return std::nullopt;
+  }
+}
+
 void ScanLastVisitedMRU(TRCRegCleaner& cleaner, int start, int span) {
   RegAccess key(cleaner.Platform().registry);
   RegKeyInfo info;
@@ -57,13 +72,9 @@ void ScanLastVisitedMRU(TRCRegCleaner& cleaner, int start, int span) {
     const std::u16string& name = names[i];
     if (IsMruListName(name)) continue;
     const int percent = ProgressPercent(start, span, i + 1, n);
-    std::uint32_t read = 0;
-    try {
-      read = key.ReadBinaryData(name, buffer.data(), static_cast<std::uint32_t>(buffer.size()));
-    } catch (const RegistryError&) {
-      continue;  // text and numbers are not entries of this list
-    }
-    const LastVisitedEntry entry = ParseLastVisitedEntry(buffer.data(), read);
+    const std::optional<std::uint32_t> read = ReadRawValue(key, name, buffer);
+    if (!read) continue;  // text and numbers are not entries of this list
+    const LastVisitedEntry entry = ParseLastVisitedEntry(buffer.data(), *read);
     auto item = MakeRecord(stHistoryList, entry.program, path, name, entry.folder);
     if (entry.folder.empty()) {
       item->ScannedCode = stHistoryList | mtDeleteValue | ecNullHistoryList;
@@ -110,6 +121,117 @@ void ScanOpenSaveMRU(TRCRegCleaner& cleaner, int start, int span) {
   }
 }
 
+// The ordering values of the ID-list keys (MRUListEx) are not entries.
+bool IsPidlOrderingName(std::u16string_view name) {
+  return IsMruListName(name) || StrSameText(name, u"MRUListEx");
+}
+
+enum class PathAnswer { kPresent, kAbsent, kCannotTell };
+
+// The one question the rule asks the file system about a path decoded from an ID list
+// (an exact drive path, not a command line). Windows' plain file test cannot answer for
+// a path of MAX_PATH characters or more, and a drive that is not there at all (a stick
+// that was pulled out, a letter no longer mapped) says nothing about the entry: both
+// stay open.
+PathAnswer CheckDecodedPath(platform::FileSystem& files, std::u16string_view path) {
+  constexpr std::size_t kMaxPath = 260;
+  if (path.size() >= kMaxPath) return PathAnswer::kCannotTell;
+  if (files.Probe(path) != platform::PathKind::kMissing) return PathAnswer::kPresent;
+  const std::u16string_view driveRoot = path.substr(0, 3);
+  if (files.Probe(driveRoot) == platform::PathKind::kMissing) return PathAnswer::kCannotTell;
+  return PathAnswer::kAbsent;
+}
+
+// Judges the ID list list[0, size): the finding code (0 when the entry passes) and, in
+// *path, the path it names when it is a plain file-system path. Data too short to hold
+// even the list's terminator is a null entry; a list whose path is gone is invalid; a
+// list that names anything else, or whose target cannot be told, passes.
+std::uint32_t JudgeIdList(platform::FileSystem& files, const std::uint8_t* list,
+                          std::size_t size, std::u16string* path) {
+  if (size < 2) return ecNullHistoryList;
+  std::optional<std::u16string> decoded = FileSystemPathOfIdList(list, size);
+  if (!decoded) return 0;
+  *path = std::move(*decoded);
+  if (CheckDecodedPath(files, *path) != PathAnswer::kAbsent) return 0;
+  return ecInvalidHistoryList;
+}
+
+// The record's code for a finding code (0: the entry passes).
+std::uint32_t HistoryCode(std::uint32_t finding) {
+  return finding == 0 ? stHistoryList : (stHistoryList | mtDeleteValue | finding);
+}
+
+// LastVisitedPidlMRU and LastVisitedPidlMRULegacy: per value, a program name and the ID
+// list of the folder its dialog last visited.
+void ScanLastVisitedPidlMRU(TRCRegCleaner& cleaner, std::u16string_view keyName, int start,
+                            int span) {
+  RegAccess key(cleaner.Platform().registry);
+  RegKeyInfo info;
+  const std::u16string subKey = std::u16string(kComDlgKey) + std::u16string(keyName);
+  if (!OpenRootKey(key, platform::kCurrentUser, subKey) || !key.GetKeyInfo(&info)) return;
+  const std::u16string path = u"HKEY_CURRENT_USER\\" + subKey;
+  const std::vector<std::u16string> names = key.GetValueNames();
+  std::vector<std::uint8_t> buffer(std::max<std::uint32_t>(info.maxDataLen, 1));
+  const long long n = static_cast<long long>(names.size());
+  for (long long i = 0; i < n; ++i) {
+    if (StopRequested(cleaner)) return;
+    const std::u16string& name = names[i];
+    if (IsPidlOrderingName(name)) continue;
+    const int percent = ProgressPercent(start, span, i + 1, n);
+    const std::optional<std::uint32_t> read = ReadRawValue(key, name, buffer);
+    if (!read) continue;
+    const LastVisitedPidlEntry entry = SplitLastVisitedPidlEntry(buffer.data(), *read);
+    std::u16string folder;
+    const std::uint32_t finding = JudgeIdList(cleaner.Platform().files,
+                                              buffer.data() + entry.idListOffset,
+                                              *read - entry.idListOffset, &folder);
+    cleaner.AddFinding(MakeRecord(HistoryCode(finding), entry.program, path, name, folder),
+                       percent);
+  }
+}
+
+// OpenSavePidlMRU: per file extension (and *) a key whose values are ID lists of files.
+void ScanOpenSavePidlMRU(TRCRegCleaner& cleaner, int start, int span) {
+  platform::Registry& registry = cleaner.Platform().registry;
+  RegAccess root(registry);
+  const std::u16string subKey = std::u16string(kComDlgKey) + u"OpenSavePidlMRU";
+  if (!OpenRootKey(root, platform::kCurrentUser, subKey)) return;
+  const std::u16string rootPath = u"HKEY_CURRENT_USER\\" + subKey + u"\\";
+  const std::vector<std::u16string> extensions = root.GetKeyNames();
+  const long long n = static_cast<long long>(extensions.size());
+  for (long long i = 0; i < n; ++i) {
+    if (StopRequested(cleaner)) return;
+    const std::u16string& extension = extensions[i];
+    RegAccess key(registry);
+    RegKeyInfo info;
+    if (!OpenSubKey(key, root, extension) || !key.GetKeyInfo(&info)) continue;
+    const int percent = ProgressPercent(start, span, i + 1, n);
+    std::vector<std::uint8_t> buffer(std::max<std::uint32_t>(info.maxDataLen, 1));
+    for (const std::u16string& name : key.GetValueNames()) {
+      if (IsPidlOrderingName(name)) continue;
+      const std::optional<std::uint32_t> read = ReadRawValue(key, name, buffer);
+      if (!read) continue;
+      std::u16string file;
+      const std::uint32_t finding =
+          JudgeIdList(cleaner.Platform().files, buffer.data(), *read, &file);
+      cleaner.AddFinding(
+          MakeRecord(HistoryCode(finding), extension, rootPath + extension, name, file),
+          percent);
+    }
+  }
+}
+
+// A step's share of the progress range.
+struct Step {
+  int start;
+  int span;
+};
+// Share number index (0-based) of whole when it is split evenly among count steps.
+Step ShareOf(const Step& whole, int index, int count) {
+  const int from = whole.start + whole.span * index / count;
+  return {from, whole.start + whole.span * (index + 1) / count - from};
+}
+
 }  // namespace
 
 LastVisitedEntry ParseLastVisitedEntry(const std::uint8_t* data, std::size_t size) {
@@ -121,9 +243,23 @@ LastVisitedEntry ParseLastVisitedEntry(const std::uint8_t* data, std::size_t siz
   return entry;
 }
 
+// The last-visited folders take the first 30 percent of the span, the opened and saved
+// files the remaining 70; each share is split evenly among its keys.
 void ScanHistoryList(TRCRegCleaner& cleaner, int start, int span) {
-  ScanLastVisitedMRU(cleaner, start, span * 30 / 100);
-  ScanOpenSaveMRU(cleaner, start + span * 30 / 100, span * 70 / 100);
+  const Step visited{start, span * 30 / 100};
+  const Step openSave{start + span * 30 / 100, span * 70 / 100};
+  const Step lastVisited = ShareOf(visited, 0, 3);
+  const Step lastVisitedPidl = ShareOf(visited, 1, 3);
+  const Step lastVisitedLegacy = ShareOf(visited, 2, 3);
+  const Step openSaveText = ShareOf(openSave, 0, 2);
+  const Step openSavePidl = ShareOf(openSave, 1, 2);
+  ScanLastVisitedMRU(cleaner, lastVisited.start, lastVisited.span);
+  ScanLastVisitedPidlMRU(cleaner, u"LastVisitedPidlMRU", lastVisitedPidl.start,
+                         lastVisitedPidl.span);
+  ScanLastVisitedPidlMRU(cleaner, u"LastVisitedPidlMRULegacy", lastVisitedLegacy.start,
+                         lastVisitedLegacy.span);
+  ScanOpenSaveMRU(cleaner, openSaveText.start, openSaveText.span);
+  ScanOpenSavePidlMRU(cleaner, openSavePidl.start, openSavePidl.span);
 }
 
 }  // namespace ovalin
