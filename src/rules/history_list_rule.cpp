@@ -126,33 +126,27 @@ bool IsPidlOrderingName(std::u16string_view name) {
   return IsMruListName(name) || StrSameText(name, u"MRUListEx");
 }
 
-enum class PathAnswer { kPresent, kAbsent, kCannotTell };
-
-// The one question the rule asks the file system about a path decoded from an ID list
-// (an exact drive path, not a command line). Windows' plain file test cannot answer for
-// a path of MAX_PATH characters or more, and a drive that is not there at all (a stick
-// that was pulled out, a letter no longer mapped) says nothing about the entry: both
-// stay open.
-PathAnswer CheckDecodedPath(platform::FileSystem& files, std::u16string_view path) {
+// The one question the rule asks about a path decoded from an ID list (an exact drive
+// path, not a command line). Windows' plain file test cannot answer for a path of
+// MAX_PATH characters or more; drives that are not fixed or not there say nothing about
+// the entry (the judge answers "cannot tell" for them).
+bool DecodedPathIsMissing(PathJudge& judge, std::u16string_view path) {
   constexpr std::size_t kMaxPath = 260;
-  if (path.size() >= kMaxPath) return PathAnswer::kCannotTell;
-  if (files.Probe(path) != platform::PathKind::kMissing) return PathAnswer::kPresent;
-  const std::u16string_view driveRoot = path.substr(0, 3);
-  if (files.Probe(driveRoot) == platform::PathKind::kMissing) return PathAnswer::kCannotTell;
-  return PathAnswer::kAbsent;
+  if (path.size() >= kMaxPath) return false;
+  return judge.Examine(path, RegView::kNative) == platform::PathState::kAbsent;
 }
 
 // Judges the ID list list[0, size): the finding code (0 when the entry passes) and, in
 // *path, the path it names when it is a plain file-system path. Data too short to hold
 // even the list's terminator is a null entry; a list whose path is gone is invalid; a
 // list that names anything else, or whose target cannot be told, passes.
-std::uint32_t JudgeIdList(platform::FileSystem& files, const std::uint8_t* list,
+std::uint32_t JudgeIdList(PathJudge& judge, const std::uint8_t* list,
                           std::size_t size, std::u16string* path) {
   if (size < 2) return ecNullHistoryList;
   std::optional<std::u16string> decoded = FileSystemPathOfIdList(list, size);
   if (!decoded) return 0;
   *path = std::move(*decoded);
-  if (CheckDecodedPath(files, *path) != PathAnswer::kAbsent) return 0;
+  if (!DecodedPathIsMissing(judge, *path)) return 0;
   return ecInvalidHistoryList;
 }
 
@@ -182,7 +176,7 @@ void ScanLastVisitedPidlMRU(TRCRegCleaner& cleaner, std::u16string_view keyName,
     if (!read) continue;
     const LastVisitedPidlEntry entry = SplitLastVisitedPidlEntry(buffer.data(), *read);
     std::u16string folder;
-    const std::uint32_t finding = JudgeIdList(cleaner.Platform().files,
+    const std::uint32_t finding = JudgeIdList(cleaner.Paths(),
                                               buffer.data() + entry.idListOffset,
                                               *read - entry.idListOffset, &folder);
     cleaner.AddFinding(MakeRecord(HistoryCode(finding), entry.program, path, name, folder),
@@ -213,7 +207,7 @@ void ScanOpenSavePidlMRU(TRCRegCleaner& cleaner, int start, int span) {
       if (!read) continue;
       std::u16string file;
       const std::uint32_t finding =
-          JudgeIdList(cleaner.Platform().files, buffer.data(), *read, &file);
+          JudgeIdList(cleaner.Paths(), buffer.data(), *read, &file);
       cleaner.AddFinding(
           MakeRecord(HistoryCode(finding), extension, rootPath + extension, name, file),
           percent);
