@@ -59,6 +59,7 @@ PathJudge::PathJudge(platform::FileSystem& files, platform::SystemServices& syst
 void PathJudge::Reset() {
   drives_.fill(std::nullopt);
   folders_.reset();
+  answers_.Clear();
 }
 
 const PathJudge::SystemFolders& PathJudge::Folders() {
@@ -133,7 +134,10 @@ platform::PathState PathJudge::Examine(std::u16string_view path, RegView view) {
       return platform::PathState::kCannotTell;
     }
   }
-  return files_.Examine(mapped);
+  if (const auto known = answers_.Find(mapped)) return *known;
+  const platform::PathState state = files_.Examine(mapped);
+  answers_.Remember(mapped, state);
+  return state;
 }
 
 }  // namespace ovalin

@@ -4,7 +4,7 @@
 // fixed volume that is there now. UNC and device paths (two leading backslashes) are
 // never probed: an unreachable server could hold the scan for tens of seconds. Removable,
 // network and optical drives and drive letters that name nothing are "cannot tell". The
-// kind of each drive is asked once per scan.
+// kind of each drive is asked once per scan, and each path once.
 //
 // On 64-bit Windows an entry below a WOW6432Node key was written by a 32-bit program and
 // is judged as such a program sees the disk: System32 means SysWOW64, and
@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/scan_answers.h"
 #include "platform/file_system.h"
 #include "platform/system_services.h"
 
@@ -32,7 +33,7 @@ class PathJudge {
  public:
   PathJudge(platform::FileSystem& files, platform::SystemServices& system);
 
-  // Forgets what earlier checks learned: drives come and go between scans.
+  // Forgets what earlier checks learned: files and drives come and go between scans.
   void Reset();
 
   // What can be proved about a path (expanded already) in the given view.
@@ -59,6 +60,7 @@ class PathJudge {
   platform::SystemServices& system_;
   std::array<std::optional<platform::DriveKind>, 26> drives_{};
   std::optional<SystemFolders> folders_;
+  ScanAnswers<platform::PathState> answers_;
 };
 
 }  // namespace ovalin

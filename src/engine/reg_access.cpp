@@ -187,33 +187,58 @@ RegDataType RegAccess::GetDataType(std::u16string_view valueName) {
   return type;
 }
 
+bool RegAccess::ReadTyped(std::u16string_view valueName, RegDataType* type,
+                          std::uint32_t* size, std::u16string* text) {
+  *type = RegDataType::kUnknown;
+  *size = 0;
+  text->clear();
+  if (current_ == 0) return false;
+  // Most values fit the first buffer: type, size and data come in one query. The value
+  // may change between a query that finds the buffer too small and the next one.
+  std::uint8_t small[512];
+  std::vector<std::uint8_t> large;
+  std::uint8_t* buffer = small;
+  std::uint32_t capacity = sizeof small;
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    std::uint32_t read = capacity;
+    std::uint32_t rawType = 0;
+    const platform::RegStatus status =
+        registry_.QueryValue(current_, valueName, &rawType, buffer, &read);
+    if (status == platform::kRegMoreData) {
+      large.resize(read);
+      buffer = large.data();
+      capacity = read;
+      continue;
+    }
+    if (status != kRegOk) return false;
+    *type = DataTypeOf(rawType);
+    *size = read;
+    if (*type == RegDataType::kString || *type == RegDataType::kExpandString) {
+      text->assign(read / 2, u'\0');
+      if (!text->empty()) std::memcpy(&(*text)[0], buffer, text->size() * 2);
+      const std::size_t nul = text->find(u'\0');
+      if (nul != std::u16string::npos) text->resize(nul);
+    }
+    return true;
+  }
+  return false;
+}
+
 std::u16string RegAccess::ReadString(std::u16string_view valueName) {
   RegDataType type;
   std::uint32_t size;
-  GetDataInfo(valueName, &type, &size);
+  std::u16string text;
+  if (!ReadTyped(valueName, &type, &size, &text)) {
+    // A missing value reads as an empty text of no class, as its type query would give.
+    if (current_ != 0 && GetDataInfo(valueName, &type, &size)) {
+      throw RegistryError("value keeps changing while it is read");
+    }
+    throw RegistryError("value is not a string");
+  }
   if (type != RegDataType::kString && type != RegDataType::kExpandString) {
     throw RegistryError("value is not a string");
   }
-  if (size == 0) return {};
-  // The value may change between the size query and the read: retry with the new size.
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    std::vector<std::uint8_t> buffer(size);
-    std::uint32_t read = size;
-    std::uint32_t rawType = 0;
-    const platform::RegStatus status =
-        registry_.QueryValue(current_, valueName, &rawType, buffer.data(), &read);
-    if (status == platform::kRegMoreData) {
-      size = read;
-      continue;
-    }
-    if (status != kRegOk) throw RegistryError("value cannot be read");
-    std::u16string text(read / 2, u'\0');
-    if (!text.empty()) std::memcpy(&text[0], buffer.data(), text.size() * 2);
-    const std::size_t nul = text.find(u'\0');
-    if (nul != std::u16string::npos) text.resize(nul);
-    return text;
-  }
-  throw RegistryError("value keeps changing while it is read");
+  return text;
 }
 
 std::uint32_t RegAccess::ReadBinaryData(std::u16string_view valueName, void* buffer,

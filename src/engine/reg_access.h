@@ -62,6 +62,10 @@ class RegAccess {
   RegDataType GetDataType(std::u16string_view valueName);
   // Throws RegistryError for a value that is not of string or expand-string class.
   std::u16string ReadString(std::u16string_view valueName);
+  // Type, size and, for a string or expand-string value, its text up to the first NUL,
+  // in one query for most values; false when the value cannot be read.
+  bool ReadTyped(std::u16string_view valueName, RegDataType* type, std::uint32_t* size,
+                 std::u16string* text);
   // Throws RegistryError for a string or integer value, or when the buffer is too small.
   std::uint32_t ReadBinaryData(std::u16string_view valueName, void* buffer,
                                std::uint32_t size);

@@ -49,6 +49,7 @@ bool TRCRegCleaner::Scan(std::uint32_t scanTypes) {
   if (worker_.joinable()) worker_.join();
   pauseEvent_ = std::make_unique<platform::ManualResetEvent>(true);
   paths_.Reset();
+  knownKeys_.Clear();
   worker_ = std::thread(&TRCRegCleaner::RunWorker, this, types);
   return true;
 }

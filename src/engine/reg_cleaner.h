@@ -13,6 +13,7 @@
 
 #include "engine/path_judge.h"
 #include "engine/rescue_item.h"
+#include "engine/scan_answers.h"
 #include "engine/scanned_item.h"
 #include "platform/event.h"
 #include "platform/platform.h"
@@ -77,6 +78,8 @@ class TRCRegCleaner {
   platform::Platform& Platform() const { return platform_; }
   // The rules' judge of file paths; it starts afresh with every scan.
   PathJudge& Paths() { return paths_; }
+  // Whether the keys that entries refer to exist (full paths), for the current scan.
+  ScanAnswers<bool>& KnownKeys() { return knownKeys_; }
 
   // --- scanning ---
   bool Scan(std::uint32_t scanTypes);
@@ -140,6 +143,7 @@ class TRCRegCleaner {
   platform::Platform& platform_;
   std::vector<ScanRuleEntry> rules_;
   PathJudge paths_;
+  ScanAnswers<bool> knownKeys_;
   std::atomic<std::uint32_t> status_{kStatusIdle};
   std::atomic<std::int32_t> forceBroken_{0};
   std::atomic<std::int32_t> paused_{0};

@@ -70,9 +70,9 @@ void ScanOpenWithProgids(TRCRegCleaner& cleaner, const RegAccess& extensionKey, 
   long long remaining = info.numValues;
   for (const std::u16string& name : progids.GetValueNames()) {
     std::u16string text;
-    if (IsStringClass(progids.GetDataType(name))) text = progids.ReadString(name);
+    ReadIfString(progids, name, &text);
     auto item = MakeRecord(stFileTypes, title, path, name, text);
-    if (!name.empty() && !KeyExistsUnder(registry, kClassesRootPath, name)) {
+    if (!name.empty() && !KeyExistsUnder(cleaner, kClassesRootPath, name)) {
       item->ScannedCode = stFileTypes | mtDeleteValue | ecInvalidOpenWithProgids;
       --remaining;
     }
@@ -91,9 +91,10 @@ void ScanShellNew(TRCRegCleaner& cleaner, const RegAccess& extensionKey, int per
   if (!OpenNonEmpty(shellNew, extensionKey, u"ShellNew")) return;
   const std::u16string path = PathAddBackslash(keyPath) + u"ShellNew";
   for (const std::u16string& name : shellNew.GetValueNames()) {
-    if (!IsStringClass(shellNew.GetDataType(name))) continue;
+    std::u16string text;
+    if (!ReadIfString(shellNew, name, &text)) continue;
     auto item = MakeRecord(stFileTypes, title, path, name,
-                           cleaner.Paths().Expand(shellNew.ReadString(name), RegView::kNative));
+                           cleaner.Paths().Expand(text, RegView::kNative));
     if (item->Value.empty() || PathIsMissing(cleaner.Paths(), item->Value, RegView::kNative)) {
       item->ScannedCode = stFileTypes | mtDeleteValue | ecInvalidFilesAndPaths;
     }

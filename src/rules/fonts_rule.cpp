@@ -27,8 +27,8 @@ void ScanFonts(TRCRegCleaner& cleaner, int start, int span) {
     const std::u16string& name = names[i];
     std::u16string text;
     try {
-      if (!IsStringClass(fonts.GetDataType(name))) continue;
-      text = ExpandEnvVars(cleaner.Platform().system, fonts.ReadString(name));
+      if (!ReadIfString(fonts, name, &text)) continue;
+      text = judge.Expand(text, RegView::kNative);
     } catch (const RegistryError&) {
       continue;  // a value that cannot be read is skipped
     }

@@ -36,8 +36,8 @@ long long ScanHelpList(TRCRegCleaner& cleaner, const RegAccess& windows,
     const int percent = ProgressPercent(start, span, i + before + 1, total);
     std::u16string folder;
     try {
-      if (!IsStringClass(list.GetDataType(name))) continue;
-      folder = judge.Expand(list.ReadString(name), view);
+      if (!ReadIfString(list, name, &folder)) continue;
+      folder = judge.Expand(folder, view);
     } catch (const RegistryError&) {
       continue;  // a value that cannot be read is skipped
     }

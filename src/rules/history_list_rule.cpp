@@ -105,8 +105,8 @@ void ScanOpenSaveMRU(TRCRegCleaner& cleaner, int start, int span) {
       if (IsMruListName(name)) continue;
       std::u16string text;
       try {
-        if (!IsStringClass(key.GetDataType(name))) continue;
-        text = ExpandEnvVars(cleaner.Platform().system, key.ReadString(name));
+        if (!ReadIfString(key, name, &text)) continue;
+        text = cleaner.Paths().Expand(text, RegView::kNative);
       } catch (const RegistryError&) {
         continue;  // a value that cannot be read is skipped
       }

@@ -51,8 +51,8 @@ void ScanProgramValues(TRCRegCleaner& cleaner, RegAccess& program, int percent,
     if (kind == UninstallValueKind::kNotExamined) continue;
     std::u16string text;
     try {
-      if (!IsStringClass(program.GetDataType(name))) continue;
-      text = judge.Expand(program.ReadString(name), view);
+      if (!ReadIfString(program, name, &text)) continue;
+      text = judge.Expand(text, view);
     } catch (const RegistryError&) {
       continue;  // a value that cannot be read is skipped
     }

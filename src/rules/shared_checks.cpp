@@ -98,24 +98,20 @@ template <typename Accept>
 void CheckDefaultValue(TRCRegCleaner& cleaner, RegAccess& key, std::uint32_t code,
                        int percent, std::u16string_view title, std::u16string_view path,
                        std::uint32_t scanType, Accept accept) {
-  RegKeyInfo info;
-  if (!key.GetKeyInfo(&info)) return;
+  // One read of the default value: a key without one (an empty key included) is in
+  // order.
   auto item = MakeRecord(scanType, title, path);
-  if (info.numSubKeys == 0 && info.numValues == 0) {
-    cleaner.AddFinding(std::move(item), percent);
-    return;
-  }
   RegDataType type = RegDataType::kUnknown;
   std::uint32_t size = 0;
-  key.GetDataInfo(u"", &type, &size);
-  if (size == 0) {
+  std::u16string text;
+  if (!key.ReadTyped(u"", &type, &size, &text) || size == 0) {
     cleaner.AddFinding(std::move(item), percent);
     return;
   }
   bool fine = false;
   if (IsStringClass(type)) {
     const RegView view = ViewOfKeyPath(path);
-    item->Value = cleaner.Paths().Expand(key.ReadString(u""), view);
+    item->Value = cleaner.Paths().Expand(text, view);
     fine = !item->Value.empty() && accept(item->Value, view);
   }
   if (!fine) item->ScannedCode = scanType | mtDeleteValue | code;
@@ -128,9 +124,9 @@ void JudgeValuePaths(TRCRegCleaner& cleaner, RegAccess& key, std::u16string_view
   PathJudge& judge = cleaner.Paths();
   const RegView view = ViewOfKeyPath(keyPath);
   for (const std::u16string& name : key.GetValueNames()) {
-    if (!IsStringClass(key.GetDataType(name))) continue;
-    auto item = MakeRecord(scanType, title, keyPath, name,
-                           judge.Expand(key.ReadString(name), view));
+    std::u16string raw;
+    if (!ReadIfString(key, name, &raw)) continue;
+    auto item = MakeRecord(scanType, title, keyPath, name, judge.Expand(raw, view));
     const std::u16string& text = item->Value;
     const bool drivePath =
         text.size() >= 3 && IsAsciiLetter(text[0]) && text[1] == u':' && text[2] == u'\\';
@@ -214,15 +210,18 @@ PathVerdict JudgePath(PathJudge& judge, std::u16string_view text, RegView view) 
   if (s.empty()) return PathVerdict::kAbsent;
   if (IsIndirectString(s)) return PathVerdict::kCannotTell;
 
-  const platform::PathState state = judge.Examine(s, view);
+  // A UNC or device path is never probed, whatever follows it.
+  if (s.size() >= 2 && IsOneOf(s[0], u"\\/") && IsOneOf(s[1], u"\\/")) {
+    return PathVerdict::kCannotTell;
+  }
+  // A text with a character no file name may hold (a quoted command line, a wildcard)
+  // names nothing as a whole: only its parts are asked about.
+  const bool nameable = s.find_first_of(u"\"<>|*?") == std::u16string::npos;
+  const platform::PathState state =
+      nameable ? judge.Examine(s, view) : platform::PathState::kAbsent;
   if (state == platform::PathState::kFile) return PathVerdict::kPresent;
   if (state == platform::PathState::kFolder && s.size() <= kMaxPath) {
     return PathVerdict::kPresent;
-  }
-  // A UNC or device path is never probed, whatever follows it.
-  if (state == platform::PathState::kCannotTell && s.size() >= 2 && IsOneOf(s[0], u"\\/") &&
-      IsOneOf(s[1], u"\\/")) {
-    return PathVerdict::kCannotTell;
   }
   bool unsure = state == platform::PathState::kCannotTell;
   if (s == u"\\") return PathVerdict::kPresent;
@@ -285,6 +284,16 @@ bool KeyExistsUnder(platform::Registry& registry, std::u16string_view areaPath,
   return !other.empty() && KeyExistsInArea(registry, other, keyName);
 }
 
+bool KeyExistsUnder(TRCRegCleaner& cleaner, std::u16string_view areaPath,
+                    std::u16string_view keyName) {
+  const std::u16string question = std::u16string(areaPath) + u"\\" + std::u16string(keyName);
+  ScanAnswers<bool>& known = cleaner.KnownKeys();
+  if (const auto answer = known.Find(question)) return *answer;
+  const bool exists = KeyExistsUnder(cleaner.Platform().registry, areaPath, keyName);
+  known.Remember(question, exists);
+  return exists;
+}
+
 bool IsNumericName(std::u16string_view text) {
   const std::u16string trimmed = StrTrimChars(text, u" ");
   if (trimmed.empty()) return false;
@@ -294,11 +303,23 @@ bool IsNumericName(std::u16string_view text) {
   return true;
 }
 
+bool ReadIfString(RegAccess& key, std::u16string_view valueName, std::u16string* text) {
+  RegDataType type = RegDataType::kUnknown;
+  std::uint32_t size = 0;
+  if (!key.ReadTyped(valueName, &type, &size, text) || !IsStringClass(type)) {
+    text->clear();
+    return false;
+  }
+  return true;
+}
+
 bool ReadStringValue(RegAccess& key, std::u16string_view valueName, std::u16string* text) {
-  text->clear();
-  if (key.GetDataSize(valueName) <= 0) return false;
-  if (!IsStringClass(key.GetDataType(valueName))) return false;
-  *text = key.ReadString(valueName);
+  RegDataType type = RegDataType::kUnknown;
+  std::uint32_t size = 0;
+  if (!key.ReadTyped(valueName, &type, &size, text) || size == 0 || !IsStringClass(type)) {
+    text->clear();
+    return false;
+  }
   return true;
 }
 
@@ -316,10 +337,9 @@ void CheckDefaultValueReference(TRCRegCleaner& cleaner, RegAccess& key,
                                 std::u16string_view areaPath, std::uint32_t code, int percent,
                                 std::u16string_view title, std::u16string_view path,
                                 std::uint32_t scanType) {
-  platform::Registry& registry = cleaner.Platform().registry;
   CheckDefaultValue(cleaner, key, code, percent, title, path, scanType,
-                    [&registry, areaPath](const std::u16string& text, RegView) {
-                      return KeyExistsUnder(registry, areaPath, text);
+                    [&cleaner, areaPath](const std::u16string& text, RegView) {
+                      return KeyExistsUnder(cleaner, areaPath, text);
                     });
 }
 

@@ -124,8 +124,16 @@ bool IsIndirectString(std::u16string_view text);
 bool KeyExistsUnder(platform::Registry& registry, std::u16string_view areaPath,
                     std::u16string_view keyName);
 
+// KeyExistsUnder with the answers of the cleaner's current scan kept for its rest.
+bool KeyExistsUnder(TRCRegCleaner& cleaner, std::u16string_view areaPath,
+                    std::u16string_view keyName);
+
 // True when text, blanks trimmed, is non-empty and made only of number characters.
 bool IsNumericName(std::u16string_view text);
+
+// True and the unexpanded text (possibly empty) when the value is of string class; one
+// query for most values.
+bool ReadIfString(RegAccess& key, std::u16string_view valueName, std::u16string* text);
 
 // True and the unexpanded text when the value has data and is of string class.
 bool ReadStringValue(RegAccess& key, std::u16string_view valueName, std::u16string* text);

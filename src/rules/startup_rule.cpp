@@ -25,8 +25,8 @@ void ScanRunList(TRCRegCleaner& cleaner, RegAccess& run, const std::u16string& p
     const int percent = ProgressPercent(start, span, i + 1, n);
     std::u16string text;
     try {
-      if (!IsStringClass(run.GetDataType(name))) continue;
-      text = judge.Expand(run.ReadString(name), view);
+      if (!ReadIfString(run, name, &text)) continue;
+      text = judge.Expand(text, view);
     } catch (const RegistryError&) {
       continue;  // a value that cannot be read is skipped
     }
