@@ -197,6 +197,7 @@ TEST_F(RegFileTest, EveryEncodingGivesTheSameOperations) {
   const std::pair<const char*, std::string> variants[] = {
       {"UTF-8 with BOM", "\xEF\xBB\xBF" + utf8},
       {"CRLF", ReplaceAll(utf8, "\n", "\r\n")},
+      {"CR", ReplaceAll(utf8, "\n", "\r")},
       {"UTF-16 LE with BOM", Utf16File(utf8)},
       {"UTF-16 LE with BOM, CRLF", Utf16File(ReplaceAll(utf8, "\n", "\r\n"))},
   };
@@ -347,7 +348,7 @@ TEST_F(RegFileTest, RefusesMalformedFilesAndAppliesNothing) {
       {"three digit hex byte", "\"v\"=hex:123\n", 4, "bad hex byte"},
       {"hex bytes without comma", "\"v\"=hex:01 02\n", 4, "','"},
       {"bad byte on continued line", "\"v\"=hex:01,\\\n  02,g1\n", 5, "bad hex byte"},
-      {"continued past the end", "\"v\"=hex:01,\\", 4, "end of the file"},
+      {"backslash without a comma", "\"v\"=hex:01\\\n  02\n", 4, "','"},
       {"bad type number", "\"v\"=hex(zz):01\n", 4, "type number"},
       {"unterminated string", "\"v\"=\"abc\n", 4, "unterminated string"},
       {"unterminated value name", "\"v=\"abc\"\n", 4, "'='"},
