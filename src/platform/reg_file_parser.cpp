@@ -44,6 +44,9 @@ int HexDigit(char16_t c) {
   return -1;
 }
 
+// Windows reads a line only up to a NUL character; we refuse such a line.
+bool HasNul(std::u16string_view line) { return line.find(u'\0') != std::u16string_view::npos; }
+
 // Nothing but blanks, or blanks and a ';' comment.
 bool OnlyComment(std::u16string_view rest) {
   rest = SkipBlanks(rest);
@@ -105,14 +108,6 @@ class Parser {
     return false;
   }
 
-  // The next line, refused when it holds a NUL (Windows would read it only up to there).
-  bool NextLine(std::u16string_view* line, bool* ok) {
-    *ok = true;
-    if (!lines_.Next(line)) return false;
-    if (line->find(u'\0') != std::u16string_view::npos) *ok = Fail("NUL character in the line");
-    return *ok;
-  }
-
   // The first line, after any blanks, is exactly one of the three headers. Windows also
   // accepts any other line that starts with "REGEDIT" but then imports nothing at all.
   bool ParseHeader() {
@@ -132,7 +127,7 @@ class Parser {
     } else if (StartsWith(line, kHeader31)) {
       return Fail("bad header \"" + EncodeUtf8(line.substr(0, 40)) +
                   "\"; Windows imports nothing from a file with it");
-    } else if (line.find(u'\0') != std::u16string_view::npos) {
+    } else if (HasNul(line)) {
       return Fail("bad header; a UTF-16 file needs its byte order mark");
     } else {
       return Fail("bad header; expected \"" + EncodeUtf8(kHeader5) + "\" or \"REGEDIT4\"");
@@ -141,7 +136,7 @@ class Parser {
   }
 
   bool ParseLine(std::u16string_view line) {
-    if (line.find(u'\0') != std::u16string_view::npos) return Fail("NUL character in the line");
+    if (HasNul(line)) return Fail("NUL character in the line");
     line = SkipBlanks(line);
     if (line.empty() || line.front() == u';' || line.front() == u'#') return true;
     if (line.front() == u'[') return ParseKey(line.substr(1));
@@ -288,8 +283,8 @@ class Parser {
     if (!ParseHexPart(rest, bytes, &continued)) return false;
     while (continued) {
       std::u16string_view line;
-      bool ok = true;
-      if (!NextLine(&line, &ok)) return ok;  // the file ended: the list ends here
+      if (!lines_.Next(&line)) return true;  // the file ended: the list ends here
+      if (HasNul(line)) return Fail("NUL character in the line");
       line = SkipBlanks(line);
       if (line.empty() || line.front() == u';') continue;
       if (HexDigit(line.front()) < 0) {

@@ -335,6 +335,28 @@ TEST_F(RegFileTest, ExportLoadsBackToTheSameTree) {
   EXPECT_EQ(FromUtf16File(first), ExportScratch());
 }
 
+// Names with line breaks are written with escapes, so that the file reads back.
+TEST_F(RegFileTest, NamesWithLineBreaksLoadBack) {
+  KeyHolder key(registry());
+  ASSERT_EQ(platform::kRegOk,
+            registry().CreateKey(scratch_.key(), u"Breaks", kKeyAllAccess, key.receive()));
+  const Bytes text = Utf16(std::u16string(u"x") + u'\0');
+  for (const char16_t* name : {u"line\nbreak", u"return\rhere", u"both\r\n\"quoted\""}) {
+    ASSERT_EQ(platform::kRegOk, registry().SetValue(key.get(), name, platform::kRegSz,
+                                                    text.data(),
+                                                    static_cast<std::uint32_t>(text.size())));
+  }
+  key.Close();
+  const std::string first = platform::ExportRegFile(registry(), {scratch_.path()});
+  platform::RegFileOperation clear{RegFileOperation::Kind::kDeleteKey, scratch_.path(), u"",
+                                   0, {}};
+  RegFileError error;
+  ASSERT_TRUE(platform::ApplyRegFile(registry(), {clear}, &error)) << error.Message();
+  ASSERT_NO_FATAL_FAILURE(Load(first));
+  EXPECT_EQ(FromUtf16File(first), ExportScratch());
+  EXPECT_NE(std::string::npos, FromUtf16File(first).find("\"line\\nbreak\"=\"x\""));
+}
+
 struct MalformedCase {
   const char* label;
   const char* text;  // after a valid first key with one value (lines 1-3)
@@ -404,6 +426,29 @@ TEST_F(RegFileTest, RefusesBadHeadersAndValuesBeforeAKey) {
     EXPECT_EQ(c.line, error.line);
     EXPECT_NE(std::string::npos, error.problem.find(c.problem)) << error.problem;
     EXPECT_TRUE(operations.empty());
+  }
+}
+
+// Windows reads a line only up to a NUL character, so such a line is refused wherever it
+// stands.
+TEST(RegFileNulTest, RefusesLinesWithANulCharacter) {
+  using namespace std::string_literals;
+  const struct {
+    const char* label;
+    std::string text;
+    int line;
+  } cases[] = {
+      {"in a value line", "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"A\0B\"=\"v\"\n"s, 3},
+      {"in a continued list", "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"A\"=hex:01,\\\n 02\0\n"s, 4},
+      {"in a Windows 3.1 line", "REGEDIT\nHKEY_CLASSES_ROOT\\X = a\0b\n"s, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    std::vector<RegFileOperation> operations;
+    RegFileError error;
+    EXPECT_FALSE(platform::ParseRegFile(c.text, "nul.reg", &operations, &error));
+    EXPECT_EQ(c.line, error.line);
+    EXPECT_NE(std::string::npos, error.problem.find("NUL")) << error.problem;
   }
 }
 
