@@ -452,6 +452,32 @@ TEST(RegFileNulTest, RefusesLinesWithANulCharacter) {
   }
 }
 
+// Every single-character change of a well-formed file, in each of the format's special
+// characters, parses or is refused with a line inside the file; nothing else happens.
+TEST(RegFileMutationTest, EveryOneCharacterChangeIsReadOrRefused) {
+  const std::string original = ReplaceAll(kEveryType, "$K", "HKEY_CURRENT_USER\\X");
+  const int lineCount = static_cast<int>(std::count(original.begin(), original.end(), '\n'));
+  const char specials[] = {'\\', '"', ',', '\n', '\r', ';', '#', '\0', '[', ']', '-',
+                           '=', '@', ' ', ':', '(', ')', 'x'};
+  int refused = 0;
+  for (std::size_t at = 0; at < original.size(); ++at) {
+    for (char special : specials) {
+      std::string text = original;
+      text[at] = special;
+      std::vector<RegFileOperation> operations;
+      RegFileError error;
+      if (!platform::ParseRegFile(text, "m.reg", &operations, &error)) {
+        ++refused;
+        EXPECT_TRUE(operations.empty());
+        EXPECT_GE(error.line, 1) << text;
+        EXPECT_LE(error.line, lineCount + 2) << text;
+        EXPECT_FALSE(error.problem.empty());
+      }
+    }
+  }
+  EXPECT_GT(refused, 0);
+}
+
 TEST(RegFileRootTest, ParsesRootNamesAndAbbreviations) {
   const struct {
     const char16_t* path;
