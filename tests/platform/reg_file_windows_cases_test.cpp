@@ -390,7 +390,8 @@ TEST(RegFileWindowsCasesTest, Strings) {
 
 TEST(RegFileWindowsCasesTest, Dwords) {
   const std::vector<Case> cases = {
-      {"short", k5, "\"A\"=dword:1\n\"B\"=dword:4444\n", Imports({Dword(u"A", 1), Dword(u"B", 0x4444)})},
+      {"short", k5, "\"A\"=dword:1\n\"B\"=dword:4444\n",
+       Imports({Dword(u"A", 1), Dword(u"B", 0x4444)})},
       {"eight digits", k5, "\"A\"=dword:12345678\n\"B\"=dword:FFFFFFFF\n",
        Imports({Dword(u"A", 0x12345678), Dword(u"B", 0xFFFFFFFF)})},
       {"blanks before the digits", k5, "\"A\"=dword:  00000008\n\"B\"=dword:\t\t00000008\n",
@@ -523,14 +524,16 @@ TEST(RegFileWindowsCasesTest, Windows31Form) {
   const std::u16string key = u"HKEY_CLASSES_ROOT\\Case";
   const auto value = [&](std::u16string text) { return In(key, Sz(u"", std::move(text))); };
   const std::vector<Case> cases = {
-      {"value", kAll, "REGEDIT\r\nHKEY_CLASSES_ROOT\\Case = Value0\r\n", Imports({value(u"Value0")})},
+      {"value", kAll, "REGEDIT\r\nHKEY_CLASSES_ROOT\\Case = Value0\r\n",
+       Imports({value(u"Value0")})},
       {"no blank after '='", kAll, "REGEDIT\r\nHKEY_CLASSES_ROOT\\Case =Value1\r\n",
        Imports({value(u"Value1")})},
       {"one blank taken after '='", kAll, "REGEDIT\r\nHKEY_CLASSES_ROOT\\Case =  Value2\r\n",
        Imports({value(u" Value2")})},
       {"trailing blank kept", kAll, "REGEDIT\r\nHKEY_CLASSES_ROOT\\Case = Value3 \r\n",
        Imports({value(u"Value3 ")})},
-      {"no '='", kAll, "REGEDIT\r\nHKEY_CLASSES_ROOT\\Case Value4\r\n", Imports({value(u"Value4")})},
+      {"no '='", kAll, "REGEDIT\r\nHKEY_CLASSES_ROOT\\Case Value4\r\n",
+       Imports({value(u"Value4")})},
       {"no '=', two blanks", kAll, "REGEDIT\r\nHKEY_CLASSES_ROOT\\Case  Value5\r\n",
        Imports({value(u"Value5")})},
       {"key alone", kAll, "REGEDIT\r\nHKEY_CLASSES_ROOT\\Case\r\n", Imports({value(u"")})},
