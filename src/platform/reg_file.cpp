@@ -84,11 +84,19 @@ std::string ApplyProblem(const char* what, std::u16string_view keyPath,
 
 // ---- export ----------------------------------------------------------------------
 
+// A quoted name or text; line breaks are escaped so that the line stays one line (the
+// reader turns "\n" and "\r" back into them).
 std::u16string Quoted(std::u16string_view text) {
   std::u16string out = u"\"";
   for (char16_t c : text) {
-    if (c == u'\\' || c == u'"') out += u'\\';
-    out += c;
+    if (c == u'\n') {
+      out += u"\\n";
+    } else if (c == u'\r') {
+      out += u"\\r";
+    } else {
+      if (c == u'\\' || c == u'"') out += u'\\';
+      out += c;
+    }
   }
   return out + u"\"";
 }

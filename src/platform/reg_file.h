@@ -1,7 +1,8 @@
 // Registry export files (".reg"): "Windows Registry Editor Version 5.00" (UTF-16 LE with
-// BOM, or UTF-8) and "REGEDIT4". Parsing produces a list of operations that is applied
-// through the Registry interface only after the whole file parsed, so that a malformed
-// file changes nothing. Works on the substitute and on the real registry alike.
+// BOM, or UTF-8), "REGEDIT4" and the Windows 3.1 form "REGEDIT", read as regedit reads
+// them. Parsing produces a list of operations that is applied through the Registry
+// interface only after the whole file parsed, so that a malformed file changes nothing.
+// Works on the substitute and on the real registry alike.
 #pragma once
 
 #include <cstdint>
@@ -30,9 +31,11 @@ struct RegFileError {
   std::string Message() const;
 };
 
-// bytes: the file's content as stored (encoding detected from the BOM and header).
-// Nothing is produced for a malformed file: operations is left unchanged and error names
-// the first problem and its line (1-based).
+// bytes: the file's content as stored (UTF-16 LE when it starts with its BOM, otherwise
+// UTF-8 or single-byte text). A well-formed file gives the operations Windows performs
+// when it imports the file. Nothing is produced for a file with any line that Windows
+// would pass over or read differently: operations is left unchanged and error names the
+// first such line (1-based) and its problem.
 bool ParseRegFile(std::string_view bytes, std::string_view fileName,
                   std::vector<RegFileOperation>* operations, RegFileError* error);
 

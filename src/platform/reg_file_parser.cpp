@@ -1,21 +1,41 @@
-// The ".reg" reader: a line-oriented parser. Each physical line is one of: blank, a
-// comment (';' or '#'), a key ("[KEY]" or "[-KEY]"), or a value ("name"=data, @=data);
-// hex data may go on over further lines that the previous one ended with a backslash.
-#include <optional>
-
+// The ".reg" reader. It reads what regedit and reg.exe import on Windows, line for line,
+// and where they would pass over a line (a malformed value, a key it cannot name, text
+// it does not know) it refuses the whole file instead, naming that line: importing the
+// rest would leave the registry different from what the file's writer meant, and a file
+// either applies whole or not at all.
+//
+// After the header, each line of the registry editor form is one of:
+//   blank, or a comment: ';' or '#' as its first character after blanks;
+//   [KEY] or [-KEY]         a key to create or to delete with everything below it;
+//   "name"=data or @=data   a value of the last key, where data is
+//       "text"              REG_SZ; escapes \\ \" \n \r;
+//       dword:1f            REG_DWORD, 1 to 8 hexadecimal digits;
+//       hex:01,ff           REG_BINARY; hex(N): any type N (hexadecimal);
+//       -                   deletes the value.
+// Blanks may surround '=' and lead the data; after the data only blanks and a ';'
+// comment may follow ('#' starts a comment only at the start of a line). A hex list goes
+// on over further lines when a line ends in a comma and a backslash (a ';' comment may
+// follow it); blank lines and ';' comment lines in between are passed over, and the next
+// line holding data must start, after blanks, with a hexadecimal digit. A file that ends
+// while a list waits for more ends the list there.
 #include "platform/reg_file.h"
+#include "platform/reg_file_lines.h"
+#include "platform/reg_file_parse.h"
 #include "platform/reg_file_text.h"
 #include "platform/utf8.h"
 
 namespace ovalin::platform {
 namespace {
 
-using regfile::DecodeUtf8OrLatin1;
+using regfile::IsBlank;
+using regfile::RegFileLines;
+using regfile::SkipBlanks;
 
 constexpr std::u16string_view kHeader5 = u"Windows Registry Editor Version 5.00";
 constexpr std::u16string_view kHeader4 = u"REGEDIT4";
+constexpr std::u16string_view kHeader31 = u"REGEDIT";
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+enum class Form { kWin31, kRegedit4, kVersion5 };
 
 int HexDigit(char16_t c) {
   if (c >= u'0' && c <= u'9') return c - u'0';
@@ -24,57 +44,54 @@ int HexDigit(char16_t c) {
   return -1;
 }
 
-std::u16string_view TrimLeft(std::u16string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  return s;
+// Windows reads a line only up to a NUL character; we refuse such a line.
+bool HasNul(std::u16string_view line) { return line.find(u'\0') != std::u16string_view::npos; }
+
+// Nothing but blanks, or blanks and a ';' comment.
+bool OnlyComment(std::u16string_view rest) {
+  rest = SkipBlanks(rest);
+  return rest.empty() || rest.front() == u';';
 }
 
-std::u16string_view TrimRight(std::u16string_view s) {
-  while (!s.empty() && (IsBlank(s.back()) || s.back() == u'\r')) s.remove_suffix(1);
-  return s;
+bool StartsWith(std::u16string_view s, std::u16string_view prefix) {
+  return s.substr(0, prefix.size()) == prefix;
 }
 
-// Nothing but blanks or a comment left.
-bool OnlyTrailer(std::u16string_view rest) {
-  rest = TrimLeft(rest);
-  return rest.empty() || rest.front() == u';' || rest.front() == u'#';
-}
-
-bool StartsWithNoCase(std::u16string_view s, std::u16string_view prefix) {
-  if (s.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char16_t a = s[i];
-    if (a >= u'A' && a <= u'Z') a = static_cast<char16_t>(a + 32);
-    if (a != prefix[i]) return false;
+// String data written as a hex list, as Windows stores it: a list that does not end in
+// a NUL gets one (since Vista), and REGEDIT4 lists hold single-byte text that the
+// registry keeps in UTF-16 (RegSetValueExA). An empty list stays empty. A UTF-16 list of
+// odd length has no last character to judge, and is kept as written.
+std::vector<std::uint8_t> StringTypeData(Form form, std::uint32_t type,
+                                         std::vector<std::uint8_t> bytes) {
+  const bool stringType = type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+  if (!stringType || bytes.empty()) return bytes;
+  if (form == Form::kRegedit4) {
+    if (bytes.back() != 0) bytes.push_back(0);
+    return regfile::ToLittleEndian(regfile::DecodeUtf8OrLatin1(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
   }
-  return true;
-}
-
-// The file's text as UTF-16, whatever its encoding: UTF-16 LE (with BOM, or detected by
-// its zero high bytes), UTF-8 with or without BOM, or a single-byte code page.
-std::u16string DecodeFile(std::string_view bytes) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  const bool utf16Bom = bytes.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE;
-  const bool utf16NoBom = bytes.size() >= 2 && byte(0) != 0 && byte(1) == 0;
-  if (utf16Bom || utf16NoBom) {
-    std::size_t start = utf16Bom ? 2 : 0;
-    return regfile::FromLittleEndian(reinterpret_cast<const std::uint8_t*>(bytes.data()) + start,
-                                     bytes.size() - start);
+  const std::size_t size = bytes.size();
+  if (size % 2 == 0 && (bytes[size - 2] != 0 || bytes[size - 1] != 0)) {
+    bytes.push_back(0);
+    bytes.push_back(0);
   }
-  if (bytes.size() >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) {
-    bytes.remove_prefix(3);
-  }
-  return DecodeUtf8OrLatin1(bytes);
+  return bytes;
 }
 
 class Parser {
  public:
-  Parser(std::u16string text, std::string_view fileName)
-      : text_(std::move(text)), fileName_(fileName) {}
+  Parser(std::u16string_view text, std::string_view fileName)
+      : lines_(text), fileName_(fileName) {}
 
   bool Run(std::vector<RegFileOperation>* operations, RegFileError* error) {
     bool ok = ParseHeader();
-    while (ok && NextLine()) ok = ParseLine();
+    if (ok && form_ == Form::kWin31) {
+      std::string problem;
+      ok = regfile::ParseWin31Lines(lines_, &operations_, &problem) || Fail(problem);
+    } else {
+      std::u16string_view line;
+      while (ok && lines_.Next(&line)) ok = ParseLine(line);
+    }
     if (!ok) {
       if (error != nullptr) *error = error_;
       return false;
@@ -84,128 +101,134 @@ class Parser {
   }
 
  private:
-  // Moves to the next physical line; false at the end of the text.
-  bool NextLine() {
-    if (next_ > text_.size()) return false;
-    auto end = text_.find(u'\n', next_);
-    if (end == std::u16string::npos) end = text_.size();
-    line_ = TrimRight(std::u16string_view(text_).substr(next_, end - next_));
-    next_ = end + 1;
-    ++lineNumber_;
-    return true;
-  }
-
   bool Fail(std::string problem) {
     error_.file = fileName_;
-    error_.line = lineNumber_;
+    error_.line = lines_.number();
     error_.problem = std::move(problem);
     return false;
   }
 
+  // The first line, after any blanks, is exactly one of the three headers. Windows also
+  // accepts any other line that starts with "REGEDIT" but then imports nothing at all.
   bool ParseHeader() {
-    NextLine();
-    if (text_.empty()) return Fail("empty file; expected \"" + EncodeUtf8(kHeader5) + "\"");
-    std::u16string_view header = TrimLeft(line_);
-    if (header == kHeader5) return true;
-    if (header == kHeader4) {
-      regedit4_ = true;
-      return true;
+    std::u16string_view line;
+    if (!lines_.Next(&line)) {
+      Fail("empty file; expected \"" + EncodeUtf8(kHeader5) + "\"");
+      error_.line = 1;
+      return false;
     }
-    return Fail("bad header; expected \"" + EncodeUtf8(kHeader5) + "\" or \"REGEDIT4\"");
-  }
-
-  bool ParseLine() {
-    std::u16string_view line = TrimLeft(line_);
-    if (line.empty() || line.front() == u';' || line.front() == u'#') return true;
-    if (line.front() == u'[') return ParseKey(line);
-    if (line.front() == u'"' || line.front() == u'@') return ParseValue(line);
-    return Fail("unrecognised line");
-  }
-
-  bool ParseKey(std::u16string_view line) {
-    auto close = line.rfind(u']');
-    if (close == std::u16string_view::npos) return Fail("key name without closing ']'");
-    if (!OnlyTrailer(line.substr(close + 1))) return Fail("text after the key name");
-    std::u16string_view path = line.substr(1, close - 1);
-    const bool remove = !path.empty() && path.front() == u'-';
-    if (remove) path.remove_prefix(1);
-    std::u16string rest;
-    RegKey root = ParseRootOfPath(path, &rest);
-    if (root == 0) return Fail("unknown root key in \"" + EncodeUtf8(path) + "\"");
-    while (!rest.empty() && rest.back() == u'\\') rest.pop_back();
-    if (rest.find(u"\\\\") != std::u16string::npos || (!rest.empty() && rest.front() == u'\\')) {
-      return Fail("empty key name in \"" + EncodeUtf8(path) + "\"");
+    line = SkipBlanks(line);
+    if (line == kHeader5) {
+      form_ = Form::kVersion5;
+    } else if (line == kHeader4) {
+      form_ = Form::kRegedit4;
+    } else if (line == kHeader31) {
+      form_ = Form::kWin31;
+    } else if (StartsWith(line, kHeader31)) {
+      return Fail("bad header \"" + EncodeUtf8(line.substr(0, 40)) +
+                  "\"; Windows imports nothing from a file with it");
+    } else if (HasNul(line)) {
+      return Fail("bad header; a UTF-16 file needs its byte order mark");
+    } else {
+      return Fail("bad header; expected \"" + EncodeUtf8(kHeader5) + "\" or \"REGEDIT4\"");
     }
-    if (remove && rest.empty()) return Fail("a root key cannot be deleted");
-    std::u16string fullPath(RegRootName(root));
-    if (!rest.empty()) fullPath += u"\\" + rest;
-    RegFileOperation operation;
-    operation.kind = remove ? RegFileOperation::Kind::kDeleteKey
-                            : RegFileOperation::Kind::kCreateKey;
-    operation.keyPath = fullPath;
-    operations_.push_back(std::move(operation));
-    currentKey_ = remove ? std::nullopt : std::optional<std::u16string>(fullPath);
-    keySeen_ = true;
     return true;
   }
 
-  // A quoted text starting at line[*pos] == '"'; *pos ends after the closing quote.
-  // Escapes: \\ \" \n \r \0; any other backslash stays as written.
-  bool ParseQuoted(std::u16string_view line, std::size_t* pos, std::u16string* text,
+  bool ParseLine(std::u16string_view line) {
+    if (HasNul(line)) return Fail("NUL character in the line");
+    line = SkipBlanks(line);
+    if (line.empty() || line.front() == u';' || line.front() == u'#') return true;
+    if (line.front() == u'[') return ParseKey(line.substr(1));
+    if (line.front() == u'@') return ParseValue(u"", line.substr(1));
+    if (line.front() == u'"') {
+      std::u16string name;
+      std::size_t end = 0;
+      if (!ParseQuoted(line, &end, &name, "value name")) return false;
+      return ParseValue(std::move(name), line.substr(end));
+    }
+    return Fail("unrecognised line");
+  }
+
+  // After '[': "KEY]" or "-KEY]", the key's name running to the last ']'.
+  bool ParseKey(std::u16string_view rest) {
+    const bool remove = !rest.empty() && rest.front() == u'-';
+    if (remove) rest.remove_prefix(1);
+    if (!rest.empty() && IsBlank(rest.front())) return Fail("blank before the key name");
+    auto close = rest.rfind(u']');
+    if (close == std::u16string_view::npos) return Fail("key name without closing ']'");
+    if (!OnlyComment(rest.substr(close + 1))) return Fail("text after the key name");
+    RegFileOperation operation;
+    std::string problem;
+    if (!regfile::ParseKeyPath(rest.substr(0, close), &operation.keyPath, &problem)) {
+      return Fail(problem);
+    }
+    if (remove && operation.keyPath.find(u'\\') == std::u16string::npos) {
+      return Fail("a root key cannot be deleted");
+    }
+    operation.kind = remove ? RegFileOperation::Kind::kDeleteKey
+                            : RegFileOperation::Kind::kCreateKey;
+    currentKey_ = remove ? std::u16string() : operation.keyPath;
+    keySeen_ = true;
+    operations_.push_back(std::move(operation));
+    return true;
+  }
+
+  // A quoted text starting at line[0] == '"', closed on the same line; *end receives the
+  // position after the closing quote. Escapes: \\ \" \n \r. Windows refuses "\0", and
+  // other escapes are not part of the format.
+  bool ParseQuoted(std::u16string_view line, std::size_t* end, std::u16string* text,
                    const char* what) {
-    for (std::size_t i = *pos + 1; i < line.size(); ++i) {
+    for (std::size_t i = 1; i < line.size(); ++i) {
       char16_t c = line[i];
       if (c == u'"') {
-        *pos = i + 1;
+        *end = i + 1;
         return true;
       }
-      if (c == u'\\' && i + 1 < line.size()) {
-        char16_t escaped = line[i + 1];
-        if (escaped == u'\\' || escaped == u'"') {
-          *text += escaped;
-          ++i;
-          continue;
-        }
-        if (escaped == u'n' || escaped == u'r' || escaped == u'0') {
-          *text += escaped == u'n' ? u'\n' : escaped == u'r' ? u'\r' : u'\0';
-          ++i;
-          continue;
-        }
+      if (c != u'\\') {
+        *text += c;
+        continue;
       }
-      *text += c;
+      if (++i == line.size()) break;
+      switch (line[i]) {
+        case u'\\': *text += u'\\'; break;
+        case u'"': *text += u'"'; break;
+        case u'n': *text += u'\n'; break;
+        case u'r': *text += u'\r'; break;
+        default:
+          return Fail(std::string("unknown escape \"\\") + EncodeUtf8(line.substr(i, 1)) +
+                      "\" in the " + what + "; a backslash is written \"\\\\\"");
+      }
     }
     return Fail(std::string("unterminated ") + what);
   }
 
-  bool ParseValue(std::u16string_view line) {
-    RegFileOperation operation;
-    std::size_t pos = 1;  // after "@"
-    if (line.front() == u'"') {
-      pos = 0;
-      if (!ParseQuoted(line, &pos, &operation.valueName, "value name")) return false;
-    }
+  // After the value's name: '=' and the data.
+  bool ParseValue(std::u16string name, std::u16string_view rest) {
     if (!keySeen_) return Fail("value before the first key");
-    if (!currentKey_) return Fail("value in a key that this file deletes");
-    std::u16string_view rest = TrimLeft(line.substr(pos));
+    if (currentKey_.empty()) return Fail("value in a key that this file deletes");
+    rest = SkipBlanks(rest);
     if (rest.empty() || rest.front() != u'=') return Fail("'=' expected after the value name");
-    rest = TrimLeft(rest.substr(1));
-    operation.keyPath = *currentKey_;
+    rest = SkipBlanks(rest.substr(1));
 
+    RegFileOperation operation;
+    operation.keyPath = currentKey_;
+    operation.valueName = std::move(name);
+    operation.kind = RegFileOperation::Kind::kSetValue;
     if (!rest.empty() && rest.front() == u'-') {
-      if (!OnlyTrailer(rest.substr(1))) return Fail("text after '-'");
+      if (!OnlyComment(rest.substr(1))) return Fail("text after '-'");
       operation.kind = RegFileOperation::Kind::kDeleteValue;
     } else if (!rest.empty() && rest.front() == u'"') {
       std::u16string text;
       std::size_t end = 0;
       if (!ParseQuoted(rest, &end, &text, "string")) return false;
-      if (!OnlyTrailer(rest.substr(end))) return Fail("text after the closing quote");
+      if (!OnlyComment(rest.substr(end))) return Fail("text after the closing quote");
       text += u'\0';
-      operation.kind = RegFileOperation::Kind::kSetValue;
       operation.type = kRegSz;
       operation.data = regfile::ToLittleEndian(text);
-    } else if (StartsWithNoCase(rest, u"dword:")) {
+    } else if (StartsWith(rest, u"dword:")) {
       if (!ParseDword(rest.substr(6), &operation)) return false;
-    } else if (StartsWithNoCase(rest, u"hex")) {
+    } else if (StartsWith(rest, u"hex")) {
       if (!ParseHexValue(rest.substr(3), &operation)) return false;
     } else {
       return Fail("unrecognised value data");
@@ -214,17 +237,17 @@ class Parser {
     return true;
   }
 
-  bool ParseDword(std::u16string_view digits, RegFileOperation* operation) {
+  bool ParseDword(std::u16string_view rest, RegFileOperation* operation) {
+    rest = SkipBlanks(rest);
     std::uint32_t number = 0;
     std::size_t count = 0;
-    while (count < digits.size() && HexDigit(digits[count]) >= 0) {
-      number = (number << 4) | static_cast<std::uint32_t>(HexDigit(digits[count]));
+    while (count < rest.size() && count <= 8 && HexDigit(rest[count]) >= 0) {
+      number = (number << 4) | static_cast<std::uint32_t>(HexDigit(rest[count]));
       ++count;
     }
-    if (count == 0 || count > 8 || !OnlyTrailer(digits.substr(count))) {
+    if (count == 0 || count > 8 || !OnlyComment(rest.substr(count))) {
       return Fail("bad dword value (1 to 8 hexadecimal digits expected)");
     }
-    operation->kind = RegFileOperation::Kind::kSetValue;
     operation->type = kRegDword;
     for (int shift = 0; shift < 32; shift += 8) {
       operation->data.push_back(static_cast<std::uint8_t>(number >> shift));
@@ -248,29 +271,43 @@ class Parser {
     }
     if (rest.empty() || rest.front() != u':') return Fail("':' expected after hex");
     std::vector<std::uint8_t> bytes;
-    if (!ParseHexBytes(rest.substr(1), &bytes)) return false;
-    if (regedit4_ && (type == kRegExpandSz || type == kRegMultiSz)) {
-      // REGEDIT4 stores these strings in single bytes; the registry holds UTF-16.
-      bytes = regfile::ToLittleEndian(DecodeUtf8OrLatin1(
-          std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
-    }
-    operation->kind = RegFileOperation::Kind::kSetValue;
+    if (!ParseHexList(rest.substr(1), &bytes)) return false;
     operation->type = type;
-    operation->data = std::move(bytes);
+    operation->data = StringTypeData(form_, type, std::move(bytes));
     return true;
   }
 
-  // Comma-separated bytes of one or two hex digits; a backslash at the end of a line
-  // continues the list on the next line.
-  bool ParseHexBytes(std::u16string_view rest, std::vector<std::uint8_t>* bytes) {
+  // The bytes of a hex list from its first line on, following its continuation lines.
+  bool ParseHexList(std::u16string_view rest, std::vector<std::uint8_t>* bytes) {
+    bool continued = false;
+    if (!ParseHexPart(rest, bytes, &continued)) return false;
+    while (continued) {
+      std::u16string_view line;
+      if (!lines_.Next(&line)) return true;  // the file ended: the list ends here
+      if (HasNul(line)) return Fail("NUL character in the line");
+      line = SkipBlanks(line);
+      if (line.empty() || line.front() == u';') continue;
+      if (HexDigit(line.front()) < 0) {
+        return Fail("hex data expected after a line ending in ',\\'");
+      }
+      if (!ParseHexPart(line, bytes, &continued)) return false;
+    }
+    return true;
+  }
+
+  // One line's part of a hex list: bytes of one or two hexadecimal digits, each followed
+  // by a comma or by the end of the list (blanks and a ';' comment). After a comma, a
+  // backslash (then only blanks and a ';' comment) continues the list on a later line.
+  bool ParseHexPart(std::u16string_view rest, std::vector<std::uint8_t>* bytes,
+                    bool* continued) {
+    *continued = false;
     for (;;) {
-      rest = TrimLeft(rest);
-      if (rest.empty() || rest.front() == u';' || rest.front() == u'#') return true;
+      rest = SkipBlanks(rest);
+      if (rest.empty() || rest.front() == u';') return true;
       if (rest.front() == u'\\') {
-        if (!TrimLeft(rest.substr(1)).empty()) return Fail("text after '\\'");
-        if (!NextLine()) return Fail("hex data continued past the end of the file");
-        rest = line_;
-        continue;
+        if (!OnlyComment(rest.substr(1))) return Fail("text after '\\'");
+        *continued = true;
+        return true;
       }
       std::size_t digits = 0;
       int value = 0;
@@ -283,33 +320,54 @@ class Parser {
         return Fail("bad hex byte \"" + EncodeUtf8(shown.substr(0, 16)) + "\"");
       }
       bytes->push_back(static_cast<std::uint8_t>(value));
-      rest = TrimLeft(rest.substr(digits));
+      rest.remove_prefix(digits);
       if (!rest.empty() && rest.front() == u',') {
         rest.remove_prefix(1);
-      } else if (!rest.empty() && rest.front() != u'\\' && rest.front() != u';' &&
-                 rest.front() != u'#') {
-        return Fail("',' expected between hex bytes");
+        continue;
       }
+      if (OnlyComment(rest)) return true;
+      if (SkipBlanks(rest).front() == u'\\') return Fail("',' expected before '\\'");
+      return Fail("',' expected between hex bytes");
     }
   }
 
-  std::u16string text_;
+  RegFileLines lines_;
   std::string fileName_;
-  std::size_t next_ = 0;  // start of the next physical line in text_
-  std::u16string_view line_;
-  int lineNumber_ = 0;
-  bool regedit4_ = false;
+  Form form_ = Form::kVersion5;
   bool keySeen_ = false;
-  std::optional<std::u16string> currentKey_;  // none after "[-KEY]"
+  std::u16string currentKey_;  // empty after "[-KEY]"
   std::vector<RegFileOperation> operations_;
   RegFileError error_;
 };
 
 }  // namespace
 
+namespace regfile {
+
+bool ParseKeyPath(std::u16string_view path, std::u16string* fullPath, std::string* problem) {
+  std::u16string rest;
+  const RegKey root = ParseRootOfPath(path, &rest);
+  const std::u16string_view rootName = RegRootName(root);
+  if (root == 0 || path.substr(0, path.find(u'\\')).size() != rootName.size()) {
+    *problem = "unknown root key in \"" + EncodeUtf8(path) + "\"";
+    return false;
+  }
+  while (!rest.empty() && rest.back() == u'\\') rest.pop_back();
+  if (rest.find(u"\\\\") != std::u16string::npos || (!rest.empty() && rest.front() == u'\\')) {
+    *problem = "empty key name in \"" + EncodeUtf8(path) + "\"";
+    return false;
+  }
+  *fullPath = std::u16string(rootName);
+  if (!rest.empty()) *fullPath += u"\\" + rest;
+  return true;
+}
+
+}  // namespace regfile
+
 bool ParseRegFile(std::string_view bytes, std::string_view fileName,
                   std::vector<RegFileOperation>* operations, RegFileError* error) {
-  return Parser(DecodeFile(bytes), fileName).Run(operations, error);
+  const std::u16string text = regfile::DecodeRegFileText(bytes);
+  return Parser(text, fileName).Run(operations, error);
 }
 
 }  // namespace ovalin::platform

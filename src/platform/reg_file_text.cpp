@@ -27,4 +27,16 @@ std::u16string FromLittleEndian(const std::uint8_t* bytes, std::size_t size) {
   return text;
 }
 
+std::u16string DecodeRegFileText(std::string_view bytes) {
+  const auto startsWith = [&](std::string_view mark) {
+    return bytes.substr(0, mark.size()) == mark;
+  };
+  if (startsWith("\xFF\xFE")) {
+    return FromLittleEndian(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 2,
+                            bytes.size() - 2);
+  }
+  if (startsWith("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  return DecodeUtf8OrLatin1(bytes);
+}
+
 }  // namespace ovalin::platform::regfile

@@ -15,4 +15,9 @@ std::u16string DecodeUtf8OrLatin1(std::string_view bytes);
 std::vector<std::uint8_t> ToLittleEndian(std::u16string_view text);
 std::u16string FromLittleEndian(const std::uint8_t* bytes, std::size_t size);
 
+// A ".reg" file's text as UTF-16: UTF-16 LE when it starts with its byte order mark (as
+// regedit and reg.exe require of UTF-16), otherwise UTF-8 with or without its mark, or
+// single-byte text (see DecodeUtf8OrLatin1).
+std::u16string DecodeRegFileText(std::string_view bytes);
+
 }  // namespace ovalin::platform::regfile

@@ -197,6 +197,7 @@ TEST_F(RegFileTest, EveryEncodingGivesTheSameOperations) {
   const std::pair<const char*, std::string> variants[] = {
       {"UTF-8 with BOM", "\xEF\xBB\xBF" + utf8},
       {"CRLF", ReplaceAll(utf8, "\n", "\r\n")},
+      {"CR", ReplaceAll(utf8, "\n", "\r")},
       {"UTF-16 LE with BOM", Utf16File(utf8)},
       {"UTF-16 LE with BOM, CRLF", Utf16File(ReplaceAll(utf8, "\n", "\r\n"))},
   };
@@ -334,6 +335,28 @@ TEST_F(RegFileTest, ExportLoadsBackToTheSameTree) {
   EXPECT_EQ(FromUtf16File(first), ExportScratch());
 }
 
+// Names with line breaks are written with escapes, so that the file reads back.
+TEST_F(RegFileTest, NamesWithLineBreaksLoadBack) {
+  KeyHolder key(registry());
+  ASSERT_EQ(platform::kRegOk,
+            registry().CreateKey(scratch_.key(), u"Breaks", kKeyAllAccess, key.receive()));
+  const Bytes text = Utf16(std::u16string(u"x") + u'\0');
+  for (const char16_t* name : {u"line\nbreak", u"return\rhere", u"both\r\n\"quoted\""}) {
+    ASSERT_EQ(platform::kRegOk, registry().SetValue(key.get(), name, platform::kRegSz,
+                                                    text.data(),
+                                                    static_cast<std::uint32_t>(text.size())));
+  }
+  key.Close();
+  const std::string first = platform::ExportRegFile(registry(), {scratch_.path()});
+  platform::RegFileOperation clear{RegFileOperation::Kind::kDeleteKey, scratch_.path(), u"",
+                                   0, {}};
+  RegFileError error;
+  ASSERT_TRUE(platform::ApplyRegFile(registry(), {clear}, &error)) << error.Message();
+  ASSERT_NO_FATAL_FAILURE(Load(first));
+  EXPECT_EQ(FromUtf16File(first), ExportScratch());
+  EXPECT_NE(std::string::npos, FromUtf16File(first).find("\"line\\nbreak\"=\"x\""));
+}
+
 struct MalformedCase {
   const char* label;
   const char* text;  // after a valid first key with one value (lines 1-3)
@@ -347,7 +370,7 @@ TEST_F(RegFileTest, RefusesMalformedFilesAndAppliesNothing) {
       {"three digit hex byte", "\"v\"=hex:123\n", 4, "bad hex byte"},
       {"hex bytes without comma", "\"v\"=hex:01 02\n", 4, "','"},
       {"bad byte on continued line", "\"v\"=hex:01,\\\n  02,g1\n", 5, "bad hex byte"},
-      {"continued past the end", "\"v\"=hex:01,\\", 4, "end of the file"},
+      {"backslash without a comma", "\"v\"=hex:01\\\n  02\n", 4, "','"},
       {"bad type number", "\"v\"=hex(zz):01\n", 4, "type number"},
       {"unterminated string", "\"v\"=\"abc\n", 4, "unterminated string"},
       {"unterminated value name", "\"v=\"abc\"\n", 4, "'='"},
@@ -404,6 +427,55 @@ TEST_F(RegFileTest, RefusesBadHeadersAndValuesBeforeAKey) {
     EXPECT_NE(std::string::npos, error.problem.find(c.problem)) << error.problem;
     EXPECT_TRUE(operations.empty());
   }
+}
+
+// Windows reads a line only up to a NUL character, so such a line is refused wherever it
+// stands.
+TEST(RegFileNulTest, RefusesLinesWithANulCharacter) {
+  using namespace std::string_literals;
+  const struct {
+    const char* label;
+    std::string text;
+    int line;
+  } cases[] = {
+      {"in a value line", "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"A\0B\"=\"v\"\n"s, 3},
+      {"in a continued list", "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"A\"=hex:01,\\\n 02\0\n"s, 4},
+      {"in a Windows 3.1 line", "REGEDIT\nHKEY_CLASSES_ROOT\\X = a\0b\n"s, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    std::vector<RegFileOperation> operations;
+    RegFileError error;
+    EXPECT_FALSE(platform::ParseRegFile(c.text, "nul.reg", &operations, &error));
+    EXPECT_EQ(c.line, error.line);
+    EXPECT_NE(std::string::npos, error.problem.find("NUL")) << error.problem;
+  }
+}
+
+// Every single-character change of a well-formed file, in each of the format's special
+// characters, parses or is refused with a line inside the file; nothing else happens.
+TEST(RegFileMutationTest, EveryOneCharacterChangeIsReadOrRefused) {
+  const std::string original = ReplaceAll(kEveryType, "$K", "HKEY_CURRENT_USER\\X");
+  const int lineCount = static_cast<int>(std::count(original.begin(), original.end(), '\n'));
+  const char specials[] = {'\\', '"', ',', '\n', '\r', ';', '#', '\0', '[', ']', '-',
+                           '=', '@', ' ', ':', '(', ')', 'x'};
+  int refused = 0;
+  for (std::size_t at = 0; at < original.size(); ++at) {
+    for (char special : specials) {
+      std::string text = original;
+      text[at] = special;
+      std::vector<RegFileOperation> operations;
+      RegFileError error;
+      if (!platform::ParseRegFile(text, "m.reg", &operations, &error)) {
+        ++refused;
+        EXPECT_TRUE(operations.empty());
+        EXPECT_GE(error.line, 1) << text;
+        EXPECT_LE(error.line, lineCount + 2) << text;
+        EXPECT_FALSE(error.problem.empty());
+      }
+    }
+  }
+  EXPECT_GT(refused, 0);
 }
 
 TEST(RegFileRootTest, ParsesRootNamesAndAbbreviations) {

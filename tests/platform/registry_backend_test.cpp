@@ -188,6 +188,37 @@ TEST_F(RegistryBackendTest, ValueNamesAreCaseInsensitiveAndKeepTheirFirstSpellin
   }
 }
 
+// Enumeration by index stays true while values are deleted before, at and after the
+// position last read, and deleting at index 0 until none are left empties the key.
+TEST_F(RegistryBackendTest, ValueEnumerationFollowsDeletions) {
+  const RegKey key = scratch_.key();
+  for (const char16_t* name : {u"a", u"b", u"c", u"d", u"e", u"f"}) {
+    ASSERT_EQ(platform::kRegOk, Set(key, name, platform::kRegDword, {1, 0, 0, 0}));
+  }
+  const auto nameAt = [&](std::uint32_t index) {
+    std::u16string name;
+    return registry().EnumValue(key, index, &name) == platform::kRegOk ? name : u"(none)";
+  };
+  EXPECT_EQ(u"c", nameAt(2));
+  ASSERT_EQ(platform::kRegOk, registry().DeleteValue(key, u"A"));  // before the last read
+  EXPECT_EQ(u"d", nameAt(2));
+  ASSERT_EQ(platform::kRegOk, registry().DeleteValue(key, u"d"));  // the last read
+  EXPECT_EQ(u"e", nameAt(2));
+  ASSERT_EQ(platform::kRegOk, registry().DeleteValue(key, u"F"));  // after it
+  EXPECT_EQ(u"(none)", nameAt(3));
+  EXPECT_EQ(u"e", nameAt(2));
+  EXPECT_EQ(u"b", nameAt(0));
+
+  std::u16string name;
+  int deleted = 0;
+  while (registry().EnumValue(key, 0, &name) == platform::kRegOk && deleted < 10) {
+    ASSERT_EQ(platform::kRegOk, registry().DeleteValue(key, name));
+    ++deleted;
+  }
+  EXPECT_EQ(3, deleted);
+  EXPECT_TRUE(ValueNames(key).empty());
+}
+
 struct RawValue {
   const char* label;
   std::uint32_t type;

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/posix/substitute_values.h"
 #include "platform/reg_file.h"
 
 namespace ovalin::platform::posix {
@@ -92,19 +93,12 @@ RegStatus SplitSubkey(std::u16string_view subkey, std::vector<std::u16string_vie
 }  // namespace
 
 struct SubstituteRegistry::Node {
-  struct Value {
-    std::u16string name;
-    std::u16string folded;
-    std::uint32_t type = 0;
-    std::vector<std::uint8_t> data;
-  };
-
   std::u16string name;
   Node* parent = nullptr;  // null for a root; children are owned by their parent
   bool deleted = false;
   bool denyBeyondRead = false;
   std::map<std::u16string, std::shared_ptr<Node>> children;  // by folded name
-  std::vector<Value> values;                                // in creation order
+  SubstituteValues values;                                  // in creation order
 
   // Where the last subkey enumeration stopped, so that walking the subkeys with rising
   // indexes costs one step per index instead of a walk from the start.
@@ -124,14 +118,6 @@ struct SubstituteRegistry::Node {
     cursor = std::next(cursor, static_cast<std::ptrdiff_t>(index - cursorIndex));
     cursorIndex = index;
     return *cursor->second;
-  }
-
-  Value* FindValue(std::u16string_view valueName) {
-    auto folded = FoldName(valueName);
-    for (auto& value : values) {
-      if (value.folded == folded) return &value;
-    }
-    return nullptr;
   }
 };
 
@@ -247,12 +233,12 @@ RegStatus SubstituteRegistry::QueryInfo(RegKey key, RegKeyInfo* info) {
         result.maxSubkeyNameLength, static_cast<std::uint32_t>(child.second->name.size()));
   }
   result.valueCount = static_cast<std::uint32_t>(node.values.size());
-  for (const auto& value : node.values) {
+  node.values.ForEach([&result](const SubstituteValues::Value& value) {
     result.maxValueNameLength = std::max<std::uint32_t>(
         result.maxValueNameLength, static_cast<std::uint32_t>(value.name.size()));
     result.maxValueDataSize = std::max<std::uint32_t>(
         result.maxValueDataSize, static_cast<std::uint32_t>(value.data.size()));
-  }
+  });
   *info = result;
   return kRegOk;
 }
@@ -276,9 +262,9 @@ RegStatus SubstituteRegistry::EnumValue(RegKey key, std::uint32_t index,
   Handle handle;
   RegStatus status = Resolve(key, kKeyQueryValue, &handle);
   if (status != kRegOk) return status;
-  const auto& values = handle.node->values;
-  if (index >= values.size()) return kRegNoMoreItems;
-  *name = values[index].name;
+  const SubstituteValues::Value* value = handle.node->values.At(index);
+  if (value == nullptr) return kRegNoMoreItems;
+  *name = value->name;
   return kRegOk;
 }
 
@@ -290,7 +276,7 @@ RegStatus SubstituteRegistry::QueryValue(RegKey key, std::u16string_view name,
   Handle handle;
   RegStatus status = Resolve(key, kKeyQueryValue, &handle);
   if (status != kRegOk) return status;
-  const Node::Value* value = handle.node->FindValue(UpToNul(name));
+  const SubstituteValues::Value* value = handle.node->values.Find(FoldName(UpToNul(name)));
   if (value == nullptr) return kRegFileNotFound;
   auto needed = static_cast<std::uint32_t>(value->data.size());
   if (type != nullptr) *type = value->type;
@@ -314,14 +300,8 @@ RegStatus SubstituteRegistry::SetValue(RegKey key, std::u16string_view name,
   RegStatus status = Resolve(key, kKeySetValue, &handle);
   if (status != kRegOk) return status;
   name = UpToNul(name);
-  std::vector<std::uint8_t> bytes(data, data + size);
-  if (Node::Value* value = handle.node->FindValue(name)) {
-    value->type = type;
-    value->data = std::move(bytes);
-  } else {
-    handle.node->values.push_back(
-        Node::Value{std::u16string(name), FoldName(name), type, std::move(bytes)});
-  }
+  handle.node->values.Set(name, FoldName(name), type,
+                          std::vector<std::uint8_t>(data, data + size));
   return kRegOk;
 }
 
@@ -330,11 +310,7 @@ RegStatus SubstituteRegistry::DeleteValue(RegKey key, std::u16string_view name) 
   Handle handle;
   RegStatus status = Resolve(key, kKeySetValue, &handle);
   if (status != kRegOk) return status;
-  Node::Value* value = handle.node->FindValue(UpToNul(name));
-  if (value == nullptr) return kRegFileNotFound;
-  auto& values = handle.node->values;
-  values.erase(values.begin() + (value - values.data()));
-  return kRegOk;
+  return handle.node->values.Remove(FoldName(UpToNul(name))) ? kRegOk : kRegFileNotFound;
 }
 
 RegStatus SubstituteRegistry::DeleteKey(RegKey parent, std::u16string_view subkey) {

@@ -4,6 +4,7 @@
 // - key and value names compared without regard to case (ASCII and the common letters
 //   of the Basic Multilingual Plane), stored with the spelling of their creation;
 // - subkeys enumerate sorted by their lower-cased names, values in creation order;
+//   a value is found by its name in constant time however many its key holds;
 // - raw type codes and data bytes are kept exactly as written;
 // - paths "A\B\C" are walked component by component; empty components (a trailing or
 //   doubled backslash) are skipped, a leading backslash is a bad path name;
