@@ -597,9 +597,13 @@ void TfrmZUNRC::RegCleanerEndClean() {
 // --- restore, help, about ---
 
 void TfrmZUNRC::actRestoreExecute() {
-  TfrmZUNRCRestore restore(app_, *RegCleaner_);
-  if (!restore.Build(Handle())) return;
-  ShowDialog(restore);
+  {
+    TfrmZUNRCRestore restore(app_, *RegCleaner_);
+    if (!restore.Build(Handle())) return;
+    ShowDialog(restore);
+  }
+  // The window may have deleted every set.
+  UpdateRestoreButton();
 }
 
 void TfrmZUNRC::actHelpFileExecute() {
