@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "controls/control_texts.h"
 #include "controls/kel_button.h"
 
 namespace ovalin::controls {
@@ -199,7 +200,28 @@ void TKelControlHost::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam)
   }
 }
 
+std::u16string TKelControlHost::ControlTexts() const {
+  std::u16string lines;
+  for (const TKelControl* control : controls_) {
+    if (!control->Visible() || *control->TextKind() == u'\0') continue;
+    lines += ControlTextLine(control->TextKind(), control->BoundsRect(), control->Enabled(),
+                             control->Text());
+  }
+  for (const TKelCustomButton* button : buttons_) {
+    if (button->Handle() == nullptr || !IsWindowVisible(button->Handle())) continue;
+    RECT bounds{};
+    GetWindowRect(button->Handle(), &bounds);
+    MapWindowPoints(HWND_DESKTOP, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
+    lines += ControlTextLine(u"button", bounds, button->Enabled(), button->Caption());
+  }
+  return lines;
+}
+
 LRESULT TKelControlHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == ControlTextsMessage()) {
+    SendControlTexts(Handle(), reinterpret_cast<HWND>(wParam), ControlTexts());
+    return 1;
+  }
   switch (message) {
     case WM_ERASEBKGND:
       return 1;

@@ -32,6 +32,8 @@ class TKelControlHost : public Window {
   TKelFont& Font() { return font_; }
 
   void InvalidateArea(const RECT& controlArea);
+  // The lines of control_texts.h for the visible controls and buttons, in child order.
+  std::u16string ControlTexts() const;
   // Paints the background and the windowless controls in area (client coordinates) into
   // dc, whose origin is the client's top left. Used by WM_PAINT and WM_PRINTCLIENT.
   void PaintContent(HDC dc, const RECT& area);

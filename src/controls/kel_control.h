@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "controls/gdi_font.h"
 #include "localisation/kel_font.h"
@@ -55,6 +56,10 @@ class TKelControl {
 
   // Called by the host. dc has its origin at the control's top left.
   virtual void Paint(HDC dc) = 0;
+  // The text the control shows, with the kind of control ("label", "title"), for
+  // programs outside the window (control_texts.h); empty kind: the control shows none.
+  virtual const char16_t* TextKind() const { return u""; }
+  virtual std::u16string Text() const { return {}; }
   // Mouse, in the control's coordinates.
   virtual void MouseDown(MouseButton button, POINT p);
   virtual void MouseUp(MouseButton button, POINT p);

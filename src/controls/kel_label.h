@@ -20,6 +20,8 @@ class TKelCustomLabel : public TKelControl {
   TKelCustomLabel();
 
   const std::u16string& Caption() const { return caption_; }
+  const char16_t* TextKind() const override { return u"label"; }
+  std::u16string Text() const override { return caption_; }
   void SetCaption(std::u16string value);
 
   std::uint32_t TextDrawFlags() const { return FTextDrawFlags; }

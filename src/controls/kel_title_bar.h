@@ -116,6 +116,8 @@ class TKelTitleBar : public TKelControl {
 
   void Paint(HDC dc) override;
   void MouseDown(MouseButton button, POINT p) override;
+  const char16_t* TextKind() const override { return u"title"; }
+  std::u16string Text() const override { return FTitleBar.Caption(); }
 
  protected:
   void BoundsChanged() override;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "controls/kel_scroll_box.h"
+#include "controls/system_programs.h"
 #include "controls/win_handles.h"
 #include "skin_logic/pointer_logic.h"
 
@@ -23,7 +24,8 @@ bool OpenAddress(HWND owner, const std::u16string& address) {
     return true;
   }
   if (NeedsOpenWithFallback(address)) {
-    ShellExecuteW(owner, nullptr, L"RunDLL32.exe", L"Shell32.dll, OpenAs_RunDLL *.htm", nullptr,
+    const std::wstring rundll32 = SystemFolderProgram(L"rundll32.exe");
+    ShellExecuteW(owner, nullptr, rundll32.c_str(), L"Shell32.dll, OpenAs_RunDLL *.htm", nullptr,
                   SW_SHOWNORMAL);
   }
   return false;

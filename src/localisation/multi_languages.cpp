@@ -150,7 +150,7 @@ int TKelMultiLanguages::IndexOfLanguageID(std::int32_t languageId) const {
 }
 
 std::uint16_t TKelMultiLanguages::GetLocalLanguageID() const {
-  return localLanguage_ ? localLanguage_() : 0;
+  return platform_.system.ThreadLanguageID();
 }
 
 bool TKelMultiLanguages::LoadLanguage(int index) {

@@ -18,8 +18,6 @@ class TKelMultiLanguages {
  public:
   using THandlingIniEvent = std::function<bool(IniFile& iniFile)>;
   using TLoadedIniEvent = std::function<void()>;
-  // The language identifier of the calling thread's locale (GetThreadLocale).
-  using TLocalLanguageSource = std::function<std::uint16_t()>;
 
   // AIniFileName: the strings file name (its folder part is dropped); empty gives the
   // program's file name without extension followed by "StrRes.ini". APath: the language
@@ -56,8 +54,9 @@ class TKelMultiLanguages {
   std::u16string GetLanguageName(int index) const;
   std::int32_t GetLanguageID(int index) const;
   int IndexOfLanguageID(std::int32_t languageId) const;
+  // The language identifier of the calling thread's locale, from the platform: the
+  // system's language decides when the configuration names no pack.
   std::uint16_t GetLocalLanguageID() const;
-  void SetLocalLanguageSource(TLocalLanguageSource source) { localLanguage_ = std::move(source); }
 
   bool LoadLanguage(int index);
   bool Save() { return SaveStrings(u""); }
@@ -83,7 +82,6 @@ class TKelMultiLanguages {
   bool InRange(int index) const { return index >= 0 && index < FLanguagesCount; }
 
   platform::Platform& platform_;
-  TLocalLanguageSource localLanguage_;
 
   std::u16string FIniFileName;
   std::u16string FMultiLanguagePath;

@@ -1,6 +1,7 @@
 // Process services: environment expansion, special folders, the module path, the shell.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,9 @@ class SystemServices {
   // ShellExecuteW with the verb "open"; true when the shell accepted it.
   virtual bool ShellOpen(std::u16string_view file, std::u16string_view parameters,
                          int showCommand) = 0;
+  // The language identifier of the calling thread's locale (GetThreadLocale, low 16
+  // bits): 1031 on a German Windows, 1033 on an American one.
+  virtual std::uint16_t ThreadLanguageID() = 0;
 };
 
 }  // namespace ovalin::platform

@@ -49,6 +49,7 @@ void TAppConfigs::Load() {
   if (auto version = ReadValue(ini, kGeneral, u"Version")) FVersionString = std::move(*version);
   if (auto id = ReadInteger(ini, kGeneral, u"LanguageID")) {
     FLanguageID = static_cast<std::uint16_t>(static_cast<std::uint32_t>(*id) & 0xFFFF);
+    languageIDConfigured_ = true;
   }
   if (auto autoUpdate = ReadInteger(ini, kRegstrClnr, u"AutoUpdate")) FAutoUpdate = *autoUpdate != 0;
   if (auto lastRun = ReadValue(ini, kRegstrClnr, u"LastRunTime"); lastRun && !lastRun->empty()) {
@@ -70,6 +71,7 @@ bool TAppConfigs::Save() {
 
 bool TAppConfigs::SetLanguageID(std::uint16_t id) {
   FLanguageID = id;
+  languageIDConfigured_ = true;
   const std::u16string folder = FileFolder(FConfigFile);
   if (platform_.files.Probe(folder) != platform::PathKind::kFolder &&
       !platform_.files.CreateFolders(folder)) {

@@ -33,6 +33,9 @@ class TAppConfigs : public LanguageSettings {
   const std::u16string& ApplicationTitleDup() const override { return FApplicationTitleDup; }
   const std::u16string& VersionString() const { return FVersionString; }
   std::uint16_t LanguageID() const { return FLanguageID; }
+  // True once a language was chosen: read from "Config.ini" by Load or assigned by
+  // SetLanguageID. False on a first start, when LanguageID is only the built-in value.
+  bool LanguageIDConfigured() const { return languageIDConfigured_; }
   bool AutoUpdate() const { return FAutoUpdate; }
   platform::FileTime LastRunTime() const { return FLastRunTime; }
 
@@ -54,6 +57,7 @@ class TAppConfigs : public LanguageSettings {
   std::uint16_t FLanguageID = 1033;
   bool FAutoUpdate = true;
   platform::FileTime FLastRunTime = 0;
+  bool languageIDConfigured_ = false;
 };
 
 }  // namespace ovalin

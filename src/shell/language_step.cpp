@@ -9,6 +9,15 @@ constexpr std::uint32_t kBegin = 0x10031003;
 constexpr std::uint32_t kEnd = 0x10032003;
 constexpr std::uint32_t kLanguageError = 0x80030040;
 
+// The language to start in: the configured one; on a first start (no language in
+// "Config.ini") the system's own when a pack speaks it, so that a German Windows starts
+// in German, and the built-in English otherwise.
+std::int32_t WantedLanguageID(const TAppConfigs& configs, const TAppMultiLangs& multiLangs) {
+  const std::uint16_t local = multiLangs.GetLocalLanguageID();
+  if (!configs.LanguageIDConfigured() && multiLangs.IndexOfLanguageID(local) >= 0) return local;
+  return configs.LanguageID();
+}
+
 }  // namespace
 
 bool LanguageStep(TAppConfigs& configs, TAppMultiLangs& multiLangs,
@@ -20,7 +29,14 @@ bool LanguageStep(TAppConfigs& configs, TAppMultiLangs& multiLangs,
       platform.files.CreateFolders(langs);
     }
     if (!multiLangs.Parse(u"Langs\\")) platform::RaiseTrace(trace, kLanguageError);
-    multiLangs.SetCurrentLanguageID(configs.LanguageID());
+    multiLangs.SetCurrentLanguageID(WantedLanguageID(configs, multiLangs));
+    if (multiLangs.Count() > 0 && multiLangs.Index() < 0) {
+      // An ID of 0 or less selects nothing when the system's language is the first
+      // pack's; a program that has packs still starts, in the system's language or
+      // else in the first pack.
+      const int local = multiLangs.IndexOfLanguageID(multiLangs.GetLocalLanguageID());
+      multiLangs.SetIndex(local >= 0 ? local : 0);
+    }
     // A configuration file that cannot be written is reported but does not keep a
     // usable pack from being used.
     if (!configs.SetLanguageID(static_cast<std::uint16_t>(multiLangs.CurrentLanguageID()))) {

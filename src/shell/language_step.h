@@ -1,5 +1,6 @@
 // The language step of start-up: finds the packs in "Langs\" beside the executable,
-// makes the configured one current and stores the language ID that is now in force.
+// makes the configured one current (on a first start the system's language, when a pack
+// speaks it) and stores the language ID that is now in force.
 #pragma once
 
 #include "localisation/app_multi_langs.h"

@@ -14,7 +14,7 @@ constexpr int kInitialWidths[FindingsListView::kColumns] = {224, 280, 135, 100};
 constexpr int kIndent = 16;     // per level
 constexpr int kExpanderX = 4;   // the expand button of a type row
 constexpr int kBoxSize = 13;    // check boxes
-constexpr int kWheelRows = 3;
+constexpr UINT kDefaultWheelRows = 3;  // when the system setting cannot be read
 
 const COLORREF kTextColor = RGB(0x1E, 0x22, 0x28);
 const COLORREF kSelectedColor = RGB(0x2F, 0x6F, 0xC4);
@@ -122,6 +122,11 @@ void FindingsListView::RowsChanged() {
   SetTopRow(std::min(topRow_, std::max(0, count - RowsPerPage())));
   UpdateScrollBars();
   if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void FindingsListView::CollapseAll() {
+  for (int type = 0; type < model_.TypeCount(); ++type) model_.SetExpanded(type, false);
+  RowsChanged();
 }
 
 void FindingsListView::Layout() {
@@ -313,6 +318,20 @@ void FindingsListView::OnKey(UINT key) {
   Select(model_.VisibleRow(std::clamp(position, 0, std::max(0, count - 1))));
 }
 
+void FindingsListView::OnWheel(int delta) {
+  // The user's setting: rows per notch, or a page per notch (WHEEL_PAGESCROLL).
+  UINT setting = kDefaultWheelRows;
+  if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &setting, 0)) setting = kDefaultWheelRows;
+  const int rowsPerNotch =
+      setting == WHEEL_PAGESCROLL ? RowsPerPage() : static_cast<int>(std::min<UINT>(setting, 1000));
+  if (rowsPerNotch == 0) return;
+  const int rows = wheel_.Add(delta, rowsPerNotch);
+  if (rows == 0) return;
+  SetTopRow(topRow_ - rows);
+  UpdateScrollBars();
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void FindingsListView::Paint(HDC dc, const RECT& client) {
   FillSolid(dc, client, RGB(0xFF, 0xFF, 0xFF));
   controls::SelectScope select(dc, fontCache_.For(font_));
@@ -398,13 +417,9 @@ LRESULT FindingsListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_HSCROLL:
       ScrollHorizontally(LOWORD(wParam), HIWORD(wParam));
       return 0;
-    case WM_MOUSEWHEEL: {
-      const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
-      SetTopRow(topRow_ - notches * kWheelRows);
-      UpdateScrollBars();
-      InvalidateRect(Handle(), nullptr, FALSE);
+    case WM_MOUSEWHEEL:
+      OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
-    }
     case WM_LBUTTONDOWN: {
       SetFocus(Handle());
       const HitResult hit = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -416,7 +431,9 @@ LRESULT FindingsListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     }
     case WM_LBUTTONDBLCLK: {
       const HitResult hit = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      if (!hit.row.Valid()) return 0;
+      // The first click of the pair has already opened or closed the row on its expand
+      // button; the second one leaves it so.
+      if (!hit.row.Valid() || hit.onExpander) return 0;
       if (hit.onCheckBox) ToggleCheck(hit.row);  // the second click of a quick pair
       else if (hit.row.IsTypeRow()) ToggleExpanded(hit.row.type);
       return 0;

@@ -15,6 +15,7 @@
 #include "controls/window.h"
 #include "findings_model/findings_tree.h"
 #include "localisation/kel_font.h"
+#include "skin_logic/wheel_steps.h"
 
 namespace ovalin::windows {
 
@@ -39,6 +40,8 @@ class FindingsListView : public controls::Window {
 
   // The rows changed (added, removed, renamed): recompute the scroll range and repaint.
   void RowsChanged();
+  // Folds every type row (each scan starts with them folded).
+  void CollapseAll();
   RowRef Selected() const { return selected_; }
 
  protected:
@@ -64,6 +67,7 @@ class FindingsListView : public controls::Window {
   void ToggleCheck(RowRef row);
   void ToggleExpanded(int type);
   void OnKey(UINT key);
+  void OnWheel(int delta);
   // Column geometry in display order, from the header.
   int DisplayedColumns(std::array<int, kColumns>* order, std::array<int, kColumns>* left,
                        std::array<int, kColumns>* width) const;
@@ -77,6 +81,7 @@ class FindingsListView : public controls::Window {
   int topRow_ = 0;
   int scrollX_ = 0;
   RowRef selected_{0, -1};
+  controls::WheelSteps wheel_;
   TKelFont font_;
   controls::GdiFontCache fontCache_;
   controls::BackBuffer buffer_;

@@ -73,10 +73,12 @@ void SetupCaptionButton(controls::TKelImageButton& button, controls::TKelControl
 }
 
 void SetupPushButton(controls::TKelImageButton& button, controls::TKelControlHost& host, int x,
-                     int y) {
+                     int y, int width) {
   button.SetWordWrap(false);
-  button.Create(host, x, y, 100, 26);
+  button.Create(host, x, y, width, 26);
   controls::ApplySkin(button, controls::SkinButtonKind::Push);
+  // The skin's pictures are 100 pixels wide; a wider button draws them stretched.
+  if (width != kPushButtonWidth) button.SetStretch(true);
 }
 
 int ShowInformation(AppServices& app, HWND owner, const std::u16string& text,

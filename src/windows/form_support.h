@@ -40,8 +40,12 @@ void AddDialogFrame(controls::TKelControlHost& form, int width, int height,
                     controls::TKelTitleBar& title, int titleWidth);
 void SetupCaptionButton(controls::TKelImageButton& button, controls::TKelControlHost& host,
                         controls::SkinButtonKind kind, int x, int y = 5);
+// A skinned push button, 26 pixels high. Buttons whose text is long in some languages
+// ("Wiederherstellen", "Tout supprimer") are made wider.
+constexpr int kPushButtonWidth = 100;
+constexpr int kWidePushButtonWidth = 120;
 void SetupPushButton(controls::TKelImageButton& button, controls::TKelControlHost& host, int x,
-                     int y);
+                     int y, int width = kPushButtonWidth);
 
 // The program's message box with a caption; OK only unless type says otherwise.
 int ShowInformation(AppServices& app, HWND owner, const std::u16string& text,

@@ -58,9 +58,9 @@ bool TfrmZUNRCRestore::Build(HWND owner) {
   btnRefresh.OnClick = [this] { RefreshBackupList(); };
   SetupPushButton(btnDelete, *this, 132, 349);
   btnDelete.OnClick = [this] { actDeleteExecute(); };
-  SetupPushButton(btnDeleteAll, *this, 240, 349);
+  SetupPushButton(btnDeleteAll, *this, 240, 349, kWidePushButtonWidth);
   btnDeleteAll.OnClick = [this] { actDeleteAllExecute(); };
-  SetupPushButton(btnRestore, *this, 557, 349);
+  SetupPushButton(btnRestore, *this, 537, 349, kWidePushButtonWidth);
   btnRestore.OnClick = [this] { actRestoreExecute(); };
   lblStatus.SetPosition(8, 392);
   lblStatus.SetWordWrap(false);

@@ -1,10 +1,12 @@
 #include "windows/zunrc_form.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
 #include "controls/do_modal.h"
+#include "controls/system_programs.h"
 #include "findings_model/error_code_key.h"
 #include "rules/standard_rules.h"
 #include "windows/about_form.h"
@@ -155,7 +157,7 @@ bool TfrmZUNRC::Build() {
   SetupPushButton(btnClean, *this, 127, 511);
   btnClean.OnClick = [this] { actCleanExecute(); };
   btnClean.SetEnabled(false);
-  SetupPushButton(btnRestore, *this, 659, 511);
+  SetupPushButton(btnRestore, *this, 639, 511, kWidePushButtonWidth);
   btnRestore.OnClick = [this] { actRestoreExecute(); };
   btnRestore.SetEnabled(false);
 
@@ -368,7 +370,7 @@ void TfrmZUNRC::BuildScanTypeRows() {
 
 void TfrmZUNRC::CollectScanTypes() {
   SetScanTypes(lstRegistryItems.Model().CollectScanTypes());
-  lstRegistryItems.RowsChanged();
+  lstRegistryItems.CollapseAll();
   UpdateCleanButton();
 }
 
@@ -595,9 +597,13 @@ void TfrmZUNRC::RegCleanerEndClean() {
 // --- restore, help, about ---
 
 void TfrmZUNRC::actRestoreExecute() {
-  TfrmZUNRCRestore restore(app_, *RegCleaner_);
-  if (!restore.Build(Handle())) return;
-  ShowDialog(restore);
+  {
+    TfrmZUNRCRestore restore(app_, *RegCleaner_);
+    if (!restore.Build(Handle())) return;
+    ShowDialog(restore);
+  }
+  // The window may have deleted every set.
+  UpdateRestoreButton();
 }
 
 void TfrmZUNRC::actHelpFileExecute() {
@@ -609,8 +615,10 @@ void TfrmZUNRC::actHelpFileExecute() {
 }
 
 void TfrmZUNRC::actHelpHelpFileExecute() {
-  const std::u16string help = app_.localisation.MultiLangs.HelpFileIntroduction();
-  ShellExecuteW(Handle(), L"open", L"hh.exe", Wide(help), nullptr, SW_SHOWNORMAL);
+  // Quoted: the program folder may have blanks in its name ("C:\Program Files\...").
+  const std::u16string help = u"\"" + app_.localisation.MultiLangs.HelpFileIntroduction() + u"\"";
+  const std::wstring viewer = controls::WindowsFolderProgram(L"hh.exe");
+  ShellExecuteW(Handle(), L"open", viewer.c_str(), Wide(help), nullptr, SW_SHOWNORMAL);
 }
 
 void TfrmZUNRC::actHelpTechnicalSupportExecute() {
@@ -653,6 +661,17 @@ LRESULT TfrmZUNRC::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kDrainScanEvents:
       DrainScanEvents();
       return 0;
+    case WM_MOUSEWHEEL: {
+      // The wheel goes to the window with the focus; over the list it scrolls the list,
+      // as it does in Windows 10 for the window under the pointer.
+      const POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      RECT list{};
+      GetWindowRect(lstRegistryItems.Handle(), &list);
+      if (PtInRect(&list, screen)) {
+        return SendMessageW(lstRegistryItems.Handle(), message, wParam, lParam);
+      }
+      break;
+    }
     case WM_COMMAND: {
       const UINT command = LOWORD(wParam);
       if (command >= kCmdLanguageBase && command < kCmdLanguageBase + 100) {

@@ -102,6 +102,7 @@ TEST_F(MultiLanguagesTest, SelectionByIdNameAndIndex) {
   EXPECT_EQ(changes, 2);
 
   // An ID no pack has, locale matching no pack either: index 0.
+  program.SetThreadLanguageID(1049);
   Langs().SetCurrentLanguageID(1036);
   EXPECT_EQ(Langs().Index(), 0);
   EXPECT_EQ(Langs().CurrentLanguageName(), Langs().GetLanguageName(0));
@@ -113,20 +114,19 @@ TEST_F(MultiLanguagesTest, TheLocalLanguageDecidesForUnknownAndZeroIds) {
   ASSERT_TRUE(Langs().Parse(u"Langs"));
   const std::uint16_t first = static_cast<std::uint16_t>(Langs().GetLanguageID(0));
   const std::uint16_t second = static_cast<std::uint16_t>(Langs().GetLanguageID(1));
-  std::uint16_t local = first;
-  Langs().SetLocalLanguageSource([&] { return local; });
+  program.SetThreadLanguageID(first);
 
   Langs().SetCurrentLanguageID(0);  // locale matches index 0: nothing is selected
   EXPECT_EQ(Langs().Index(), -1);
   Langs().SetCurrentLanguageName(u"");
   EXPECT_EQ(Langs().Index(), -1);
-  local = second;
+  program.SetThreadLanguageID(second);
   Langs().SetCurrentLanguageID(-1);
   EXPECT_EQ(Langs().Index(), 1);
   Langs().SetIndex(7);  // out of range: the local pack, already current
   EXPECT_EQ(Langs().Index(), 1);
   EXPECT_EQ(changes, 1);
-  local = first;
+  program.SetThreadLanguageID(first);
   Langs().SetCurrentLanguageID(3082);  // unknown ID, locale is index 0: index 0
   EXPECT_EQ(Langs().Index(), 0);
   EXPECT_EQ(Langs().IndexOfLanguageID(0x10000 + second), 1);  // low 16 bits compared

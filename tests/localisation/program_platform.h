@@ -14,7 +14,8 @@
 
 namespace ovalin::testing {
 
-// Forwards everything but the module path.
+// Forwards everything but the module path and, once a test sets it, the thread's
+// language.
 class ProgramFolderSystem : public platform::SystemServices {
  public:
   ProgramFolderSystem(platform::SystemServices& inner, std::u16string modulePath)
@@ -27,10 +28,16 @@ class ProgramFolderSystem : public platform::SystemServices {
   bool ShellOpen(std::u16string_view file, std::u16string_view parameters, int show) override {
     return inner_.ShellOpen(file, parameters, show);
   }
+  std::uint16_t ThreadLanguageID() override {
+    return threadLanguage_ != 0 ? threadLanguage_ : inner_.ThreadLanguageID();
+  }
+  // Stands in for the locale of a Windows in that language (0: the real one again).
+  void SetThreadLanguageID(std::uint16_t language) { threadLanguage_ = language; }
 
  private:
   platform::SystemServices& inner_;
   std::u16string modulePath_;
+  std::uint16_t threadLanguage_ = 0;
 };
 
 class ProgramPlatform {
@@ -44,6 +51,7 @@ class ProgramPlatform {
 
   platform::Platform& Get() { return view_; }
   TestPlatform& Test() { return test_; }
+  void SetThreadLanguageID(std::uint16_t language) { system_.SetThreadLanguageID(language); }
   std::u16string ProgramFolder() const { return test_.ScratchFolder() + u"Program\\"; }
   std::u16string LangsFolder() const { return ProgramFolder() + u"Langs\\"; }
 

@@ -136,10 +136,43 @@ TEST_F(ShippedPacksTest, PacksGiveTheirOwnTextsAndFonts) {
   EXPECT_EQ(U8(s.STR_ZUNRCForm_Button_Scan), "Analyser");
   Langs().SetCurrentLanguageID(1033);
   EXPECT_EQ(U8(s.STR_About_Label_TechnicalSupportEmail), "Contact Us");
-  EXPECT_EQ(U8(s.STR_ZUNRCForm_1), "Found %d items that need cleaning.\r\nScanning: %s");
+  EXPECT_EQ(U8(s.STR_ZUNRCForm_1), "Found so far: %d\r\nScanning: %s");
   EXPECT_EQ(U8(report.Value()),
-            "1. Found 3 items that need cleaning.\r\n2. Tried to clean 2 items.\r\n"
-            "3. Cleaned 1 items.\r\n\r\nTime of cleaning: 10:00");
+            "1. Found: 3\r\n2. Selected for cleaning: 2\r\n3. Cleaned: 1\r\n\r\n"
+            "Time of cleaning: 10:00");
+}
+
+// What a native reader of each pack would trip over, pack by pack: counts that need a
+// plural ("1 items"), French punctuation that an ordinary space lets wrap onto the next
+// line, two German words for one thing, a Chinese word that reads oddly.
+TEST_F(ShippedPacksTest, TextsReadAsANativeSpeakerExpects) {
+  struct Rule {
+    std::int32_t languageId;
+    const char* unwanted;  // UTF-8
+    const char* why;
+  };
+  const Rule rules[] = {
+      {1033, "%d items", "a count before a plural noun reads \"1 items\""},
+      {1033, "%d Items", "a count before a plural noun reads \"1 Items\""},
+      {1036, " :", "a colon takes a non-breaking space before it"},
+      {1036, " ;", "a semicolon takes a non-breaking space before it"},
+      {1036, " ?", "a question mark takes a non-breaking space before it"},
+      {1036, "%d éléments", "a count before a plural noun"},
+      {1031, "%d Einträge", "a count before a plural noun"},
+      {1031, "Rücksicher", "restoring is \"Wiederherstellen\" in titles and on buttons"},
+      {2052, "询问", "the confirmation window is titled \"确认\""},
+      {2052, "的CLSID", "a space between Chinese and Latin text"},
+  };
+  for (const Rule& rule : rules) {
+    SCOPED_TRACE(rule.why);
+    Langs().SetCurrentLanguageID(rule.languageId);
+    ASSERT_EQ(Langs().CurrentLanguageID(), rule.languageId);
+    for (int i = 0; i < localisation.MultiLanguageVars.Count(); ++i) {
+      const std::string text = U8(localisation.MultiLanguageVars.GetValue(i));
+      EXPECT_EQ(text.find(rule.unwanted), std::string::npos)
+          << U8(localisation.MultiLanguageVars.GetName(i)) << " = " << text;
+    }
+  }
 }
 
 // Every font file names each font key exactly once, with an ID it defines: a key left

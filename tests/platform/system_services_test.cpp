@@ -1,4 +1,4 @@
-// Environment expansion, special folders and the module path.
+// Environment expansion, special folders, the module path and the thread's language.
 #include <gtest/gtest.h>
 
 #include "platform/system_services.h"
@@ -64,6 +64,15 @@ TEST(SystemServices, SpecialFoldersAndModulePath) {
   EXPECT_TRUE(EndsWithIgnoringCase(system.ModulePath(), u".exe")) << U8(system.ModulePath());
   if (test.IsSubstitute()) {
     EXPECT_FALSE(system.ShellOpen(u"https://example.com/", u"", 1));
+  }
+}
+
+TEST(SystemServices, ThreadLanguageIsARealLanguage) {
+  testing::TestPlatform test;
+  const std::uint16_t language = test.Get().system.ThreadLanguageID();
+  EXPECT_NE(language & 0x3FF, 0) << language;  // the primary language: never neutral
+  if (test.IsSubstitute()) {
+    EXPECT_EQ(language, 1033);  // the substitute's default
   }
 }
 

@@ -62,6 +62,52 @@ TEST_F(LanguageStepTest, AConfiguredIdThatNoPackHasFallsBackToTheFirstPack) {
   EXPECT_EQ(ConfiguredId(), u"1031");
 }
 
+// The system's language (the thread locale) against what "Config.ini" says, with the
+// shipped packs' IDs in the file system's order (English first).
+TEST_F(LanguageStepTest, TheSystemLanguageDecidesWhenTheConfigurationNamesNoPack) {
+  struct Case {
+    const char* name;
+    const char* config;       // the whole "Config.ini", nullptr for none
+    std::uint16_t system;     // the thread locale's language
+    std::int32_t expected;    // the pack that becomes current
+  };
+  const Case cases[] = {
+      {"first start, German Windows", nullptr, 1031, 1031},
+      {"first start, Chinese Windows", nullptr, 2052, 2052},
+      {"first start, no pack speaks the system language", nullptr, 1049, 1033},
+      {"configured French on a German Windows", "[General]\nLanguageID=1036\n", 1031, 1036},
+      {"configured ID no pack has, German Windows", "[General]\nLanguageID=1049\n", 1031, 1031},
+      {"configured ID no pack has, Russian Windows", "[General]\nLanguageID=1049\n", 1049, 1033},
+      {"configured 0, German Windows", "[General]\nLanguageID=0\n", 1031, 1031},
+      // Selecting by an ID of 0 picks nothing when the system speaks the first pack; the
+      // program still starts in that pack instead of ending without a window.
+      {"configured 0, English Windows", "[General]\nLanguageID=0\n", 1033, 1033},
+      {"configured 0, Russian Windows", "[General]\nLanguageID=0\n", 1049, 1033},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ProgramPlatform program;
+    const auto pack = [&](std::u16string_view folder, std::string_view id) {
+      program.Write(program.LangsFolder() + std::u16string(folder) + u"\\RegistryCleanerStrs.ini",
+                    testing::Utf16File("[_Description_]\nLanguageID=" + std::string(id) + "\n"));
+    };
+    pack(u"English", "1033");
+    pack(u"French", "1036");
+    pack(u"German", "1031");
+    pack(u"SimplifiedChinese", "2052");
+    if (c.config != nullptr) {
+      program.Write(program.ProgramFolder() + u"Config.ini", testing::Utf16File(c.config));
+    }
+    program.SetThreadLanguageID(c.system);
+    TAppConfigs configs{program.Get()};
+    AppLocalisation localisation{program.Get(), &configs};
+    configs.Load();
+    ASSERT_TRUE(LanguageStep(configs, localisation.MultiLangs, program.Get(), nullptr));
+    EXPECT_EQ(localisation.MultiLangs.CurrentLanguageID(), c.expected);
+    EXPECT_EQ(configs.LanguageID(), c.expected);
+  }
+}
+
 TEST_F(LanguageStepTest, APackWithoutIdIsStoredAs65535) {
   WritePack(u"Odd", "Klingon");
   EXPECT_TRUE(Run());

@@ -3,6 +3,7 @@
 // module path and time zone taken from tables given here (never from the host).
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,6 +25,8 @@ struct SubstituteConfig {
   std::u16string currentFolder = u"C:\\";
   // Local time = UTC + this many minutes (no daylight saving).
   int utcOffsetMinutes = 0;
+  // The language of the thread's locale (1033: English, United States).
+  std::uint16_t threadLanguageID = 1033;
 };
 
 class SubstituteRegistry;

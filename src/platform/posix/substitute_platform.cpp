@@ -15,7 +15,7 @@ struct SubstitutePlatform::Parts {
       : files(std::move(config.drives), config.currentFolder),
         profiles(files),
         system(std::move(config.environment), std::move(config.specialFolders),
-               std::move(config.modulePath)),
+               std::move(config.modulePath), config.threadLanguageID),
         clock(config.utcOffsetMinutes),
         view{registry, files, profiles, system, clock, messages} {}
 

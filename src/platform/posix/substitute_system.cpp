@@ -6,10 +6,12 @@ namespace ovalin::platform::posix {
 
 SubstituteSystem::SubstituteSystem(std::map<std::u16string, std::u16string> environment,
                                    std::map<int, std::u16string> specialFolders,
-                                   std::u16string modulePath)
+                                   std::u16string modulePath,
+                                   std::uint16_t threadLanguageID)
     : environment_(std::move(environment)),
       specialFolders_(std::move(specialFolders)),
-      modulePath_(std::move(modulePath)) {}
+      modulePath_(std::move(modulePath)),
+      threadLanguageID_(threadLanguageID) {}
 
 const std::u16string* SubstituteSystem::Lookup(std::u16string_view name) const {
   for (const auto& [key, value] : environment_) {
@@ -55,5 +57,7 @@ std::u16string SubstituteSystem::SpecialFolder(int csidl) {
 std::u16string SubstituteSystem::ModulePath() { return modulePath_; }
 
 bool SubstituteSystem::ShellOpen(std::u16string_view, std::u16string_view, int) { return false; }
+
+std::uint16_t SubstituteSystem::ThreadLanguageID() { return threadLanguageID_; }
 
 }  // namespace ovalin::platform::posix

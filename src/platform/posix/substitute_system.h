@@ -11,7 +11,8 @@ namespace ovalin::platform::posix {
 class SubstituteSystem : public SystemServices {
  public:
   SubstituteSystem(std::map<std::u16string, std::u16string> environment,
-                   std::map<int, std::u16string> specialFolders, std::u16string modulePath);
+                   std::map<int, std::u16string> specialFolders, std::u16string modulePath,
+                   std::uint16_t threadLanguageID);
 
   // As ExpandEnvironmentStringsW: "%NAME%" is replaced when NAME is set (names matched
   // without regard to case); an unknown "%NAME%" and a "%" without a partner stay.
@@ -21,6 +22,7 @@ class SubstituteSystem : public SystemServices {
   // There is no shell to hand anything to.
   bool ShellOpen(std::u16string_view file, std::u16string_view parameters,
                  int showCommand) override;
+  std::uint16_t ThreadLanguageID() override;
 
  private:
   const std::u16string* Lookup(std::u16string_view name) const;
@@ -28,6 +30,7 @@ class SubstituteSystem : public SystemServices {
   std::map<std::u16string, std::u16string> environment_;
   std::map<int, std::u16string> specialFolders_;
   std::u16string modulePath_;
+  std::uint16_t threadLanguageID_;
 };
 
 }  // namespace ovalin::platform::posix

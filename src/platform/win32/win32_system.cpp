@@ -59,4 +59,8 @@ bool Win32System::ShellOpen(std::u16string_view file, std::u16string_view parame
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
+std::uint16_t Win32System::ThreadLanguageID() {
+  return LANGIDFROMLCID(::GetThreadLocale());
+}
+
 }  // namespace ovalin::platform::win32

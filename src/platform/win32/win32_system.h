@@ -12,6 +12,7 @@ class Win32System : public SystemServices {
   std::u16string ModulePath() override;
   bool ShellOpen(std::u16string_view file, std::u16string_view parameters,
                  int showCommand) override;
+  std::uint16_t ThreadLanguageID() override;
 };
 
 }  // namespace ovalin::platform::win32
