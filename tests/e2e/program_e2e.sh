@@ -7,8 +7,8 @@
 # switched to German, Chinese and back while open, Restore bringing the entries back and removing
 # the set, a second start bringing the first window forward, "Recommended" and the close
 # button storing the selection, and Stop during a long scan of 20,000 seeded broken
-# extension keys, ending well before the same scan run whole (the keys are removed from the
-# prefix again at the end). Screenshots of every window go to
+# extension keys, ending that scan with fewer findings than the same scan run whole (the
+# keys are removed from the prefix again at the end). Screenshots of every window go to
 # build/screenshots/program/ and are compared with tests/e2e/reference/program-*.png;
 # a missing reference fails. The numbers a window shows (findings, the report's three
 # counts) are read as text from the window (tests/e2e/window_texts.c).
@@ -473,16 +473,16 @@ reg_has "HKCR\\.ovalinstop$(printf %05d $((BULK_KEYS - 1)))" || fail "the bulk k
 start_program
 wait_for 300 visible "$MAIN_NAME" || fail "the main window did not appear again"
 sleep 2
-# First the whole scan, for comparison; then the same scan stopped.
-full_scan_started=$(date +%s.%N)
+findings_count() { number_in 1 "$(text_at "$MAIN_TITLE" 20,177)"; }
+# First the whole scan, then the same scan stopped. Nothing here compares times: how
+# long a scan takes depends on the machine. The stopped scan must end (its progress
+# window closes) and show fewer findings than the whole one.
 click 71 524
 wait_for 50 progress_shown || fail "no progress window for the long scan"
 wait_for 3000 progress_gone || fail "the long scan did not end within 300 s"
-full_seconds=$(echo "$(date +%s.%N) - $full_scan_started" | bc)
-long_scan_started=$(date +%s.%N)
+full_count="$(findings_count)"
 click 71 524
 wait_for 50 progress_shown || fail "no progress window for the long scan"
-sleep 1   # well inside the scan: the whole set takes several seconds
 stopped=0
 for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
   if xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 504x120'; then
@@ -493,14 +493,14 @@ for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
   fi
 done
 [ "$stopped" = 1 ] || fail "the long scan ended before Stop could be pressed"
+stop_pressed=$(date +%s.%N)
 wait_for 300 progress_gone && pass "Stop ended the scan" || fail "the progress window stayed after Stop"
-# Measured the same way, a scan that Stop did not cut short would take as long as the
-# whole one.
-stopped_seconds=$(echo "$(date +%s.%N) - $long_scan_started" | bc)
-if [ "$(echo "$stopped_seconds < $full_seconds * 0.75" | bc)" = 1 ]; then
-  pass "the stopped scan ended after $(printf '%.1f' "$stopped_seconds") s; the whole scan takes $(printf '%.1f' "$full_seconds") s"
+echo "note: the progress window closed $(printf '%.2f' "$(echo "$(date +%s.%N) - $stop_pressed" | bc)") s after Stop"
+stopped_count="$(findings_count)"
+if [[ "$full_count" =~ ^[0-9]+$ && "$stopped_count" =~ ^[0-9]+$ ]] && [ "$stopped_count" -lt "$full_count" ]; then
+  pass "the stopped scan shows $stopped_count findings, the whole scan $full_count"
 else
-  fail "the stopped scan took $(printf '%.1f' "$stopped_seconds") s, the whole scan $(printf '%.1f' "$full_seconds") s"
+  fail "the stopped scan shows '$stopped_count' findings, the whole scan '$full_count'"
 fi
 click 760 17
 wait_for 100 hidden "$MAIN_NAME" && pass "the window answered after Stop" || fail "the window did not close after Stop"
