@@ -126,7 +126,8 @@ void TRCRegCleaner::AddFinding(std::unique_ptr<TRCScannedItem> item, int percent
     if (!OnScanning) return;
     const ScanningEventArgs args{index,           item->Path,       item->Title,
                                  item->ValueName, item->Value,      ScanTypeOf(code),
-                                 MarkTypeOf(code), ErrorCodeOf(code), percent};
+                                 MarkTypeOf(code), ErrorCodeOf(code), percent,
+                                 item->Reason};
     OnScanning(*this, args);
   };
   if (ErrorCodeOf(code) == 0) {

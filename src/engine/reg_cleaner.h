@@ -47,6 +47,7 @@ struct ScanningEventArgs {
   std::uint32_t markType;
   std::uint32_t errorCode;
   int percent;
+  const FindingReason& reason;  // kNone for an entry in order
 };
 
 struct RestoringEventArgs {

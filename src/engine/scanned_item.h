@@ -38,6 +38,26 @@ constexpr std::uint32_t ScanTypeOf(std::uint32_t code) { return code & kScanType
 constexpr std::uint32_t MarkTypeOf(std::uint32_t code) { return code & kMarkTypeMask; }
 constexpr std::uint32_t ErrorCodeOf(std::uint32_t code) { return code & kErrorCodeMask; }
 
+// Why a rule reported a finding: what it looked for and did not find. Kept with the
+// finding for the window and the command line; backups do not store it.
+enum class ReasonKind : std::uint8_t {
+  kNone,
+  kFileNotFound,    // subject: the file or command line looked for
+  kFolderNotFound,  // subject: the folder looked for
+  kKeyNotFound,     // subject: the full path of the key looked for
+  kEmptyValue,      // the value holds nothing
+  kEmptyKey,        // the key holds no values and no subkeys
+  kNotText,         // subject: the value; it should hold text and holds other data
+};
+
+struct FindingReason {
+  ReasonKind kind = ReasonKind::kNone;
+  std::u16string subject;
+};
+
+// The reason in English ("File not found: C:\x.dll"), for logs and the command line.
+std::u16string ReasonText(const FindingReason& reason);
+
 struct TRCScannedItem {
   std::uint32_t ScannedCode = 0;
   std::u16string Title;
@@ -45,6 +65,7 @@ struct TRCScannedItem {
   std::u16string ValueName;
   std::u16string Value;
   bool Deleted = false;
+  FindingReason Reason;
 };
 
 }  // namespace ovalin

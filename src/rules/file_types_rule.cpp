@@ -74,13 +74,16 @@ void ScanOpenWithProgids(TRCRegCleaner& cleaner, const RegAccess& extensionKey, 
     auto item = MakeRecord(stFileTypes, title, path, name, text);
     if (!name.empty() && !KeyExistsUnder(cleaner, kClassesRootPath, name)) {
       item->ScannedCode = stFileTypes | mtDeleteValue | ecInvalidOpenWithProgids;
+      item->Reason = {ReasonKind::kKeyNotFound, std::u16string(kClassesRootPath) + u"\\" + name};
       --remaining;
     }
     cleaner.AddFinding(std::move(item), percent);
   }
   if (countDown && remaining == 0) {
     cleaner.AddFinding(
-        MakeRecord(stFileTypes | mtSecondPass | ecNullOpenWithProgids, title, path), percent);
+        WithReason(MakeRecord(stFileTypes | mtSecondPass | ecNullOpenWithProgids, title, path),
+                   ReasonKind::kEmptyKey),
+        percent);
   }
 }
 
@@ -97,6 +100,8 @@ void ScanShellNew(TRCRegCleaner& cleaner, const RegAccess& extensionKey, int per
                            cleaner.Paths().Expand(text, RegView::kNative));
     if (item->Value.empty() || PathIsMissing(cleaner.Paths(), item->Value, RegView::kNative)) {
       item->ScannedCode = stFileTypes | mtDeleteValue | ecInvalidFilesAndPaths;
+      item->Reason = item->Value.empty() ? FindingReason{ReasonKind::kEmptyValue, {}}
+                                         : FindingReason{ReasonKind::kFileNotFound, item->Value};
     }
     cleaner.AddFinding(std::move(item), percent);
   }
@@ -182,16 +187,19 @@ void ScanClassesRoot(TRCRegCleaner& cleaner, int start, int span) {
                        keyPath);
       continue;
     }
+    // The default value (the file type an extension names) in one query.
     std::u16string title;
-    ReadStringValue(key, u"", &title);
     RegDataType type = RegDataType::kUnknown;
     std::uint32_t size = 0;
-    key.GetDataInfo(u"", &type, &size);
+    key.ReadTyped(u"", &type, &size, &title);
+    if (!IsStringClass(type)) title.clear();
     if (!isExtension) {
       ScanFileType(cleaner, key, name, percent, title, keyPath);
     } else if (IsStringClass(type) && size > 0 && title.empty()) {
       cleaner.AddFinding(
-          MakeRecord(stFileTypes | mtDeleteValue | ecInvalidFileExtensions, u"", keyPath),
+          WithReason(MakeRecord(stFileTypes | mtDeleteValue | ecInvalidFileExtensions, u"",
+                                keyPath),
+                     ReasonKind::kEmptyValue),
           percent);
     } else {
       ScanExtension(cleaner, key, percent, title, keyPath);

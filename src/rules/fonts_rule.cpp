@@ -37,7 +37,9 @@ void ScanFonts(TRCRegCleaner& cleaner, int start, int span) {
     const bool broken = ProvedNotFile(judge, text, RegView::kNative) &&
                         ProvedNotFile(judge, fontsFolder + text, RegView::kNative);
     const std::uint32_t code = broken ? (stFonts | mtDeleteValue | ecInvalidFonts) : stFonts;
-    cleaner.AddFinding(MakeRecord(code, name, path, name, text), percent);
+    cleaner.AddFinding(
+        WithReason(MakeRecord(code, name, path, name, text), ReasonKind::kFileNotFound, text),
+        percent);
   }
 }
 

@@ -41,11 +41,20 @@ long long ScanHelpList(TRCRegCleaner& cleaner, const RegAccess& windows,
     } catch (const RegistryError&) {
       continue;  // a value that cannot be read is skipped
     }
-    const bool broken = folder.empty() || ProvedNotFolder(judge, folder, view) ||
-                        PathIsMissing(judge, PathAddBackslash(folder) + name, view);
+    FindingReason reason;
+    if (folder.empty()) {
+      reason = {ReasonKind::kEmptyValue, {}};
+    } else if (ProvedNotFolder(judge, folder, view)) {
+      reason = {ReasonKind::kFolderNotFound, folder};
+    } else if (PathIsMissing(judge, PathAddBackslash(folder) + name, view)) {
+      reason = {ReasonKind::kFileNotFound, PathAddBackslash(folder) + name};
+    }
+    const bool broken = reason.kind != ReasonKind::kNone;
     const std::uint32_t code =
         broken ? (stHelpFiles | mtDeleteValue | ecInvalidHelpFiles) : stHelpFiles;
-    cleaner.AddFinding(MakeRecord(code, name, path, name, folder), percent);
+    cleaner.AddFinding(WithReason(MakeRecord(code, name, path, name, folder), reason.kind,
+                                  reason.subject),
+                       percent);
   }
   return n;
 }

@@ -78,8 +78,10 @@ void ScanLastVisitedMRU(TRCRegCleaner& cleaner, int start, int span) {
     auto item = MakeRecord(stHistoryList, entry.program, path, name, entry.folder);
     if (entry.folder.empty()) {
       item->ScannedCode = stHistoryList | mtDeleteValue | ecNullHistoryList;
+      item->Reason = {ReasonKind::kEmptyValue, {}};
     } else if (PathIsMissing(cleaner.Paths(), entry.folder, RegView::kNative)) {
       item->ScannedCode = stHistoryList | mtDeleteValue | ecInvalidHistoryList;
+      item->Reason = {ReasonKind::kFolderNotFound, entry.folder};
     }
     cleaner.AddFinding(std::move(item), percent);
   }
@@ -113,8 +115,10 @@ void ScanOpenSaveMRU(TRCRegCleaner& cleaner, int start, int span) {
       auto item = MakeRecord(stHistoryList, extension, rootPath + extension, name, text);
       if (text.empty()) {
         item->ScannedCode = stHistoryList | mtDeleteValue | ecNullHistoryList;
+        item->Reason = {ReasonKind::kEmptyValue, {}};
       } else if (ProvedNotFile(cleaner.Paths(), text, RegView::kNative)) {
         item->ScannedCode = stHistoryList | mtDeleteValue | ecInvalidHistoryList;
+        item->Reason = {ReasonKind::kFileNotFound, text};
       }
       cleaner.AddFinding(std::move(item), percent);
     }
@@ -150,9 +154,18 @@ std::uint32_t JudgeIdList(PathJudge& judge, const std::uint8_t* list,
   return ecInvalidHistoryList;
 }
 
-// The record's code for a finding code (0: the entry passes).
-std::uint32_t HistoryCode(std::uint32_t finding) {
-  return finding == 0 ? stHistoryList : (stHistoryList | mtDeleteValue | finding);
+// The record of an ID-list entry: its code for a finding code (0: the entry passes) and
+// the reason, given the path the list names.
+std::unique_ptr<TRCScannedItem> HistoryRecord(std::uint32_t finding, std::u16string_view title,
+                                              std::u16string_view path,
+                                              std::u16string_view valueName,
+                                              std::u16string_view target) {
+  const std::uint32_t code =
+      finding == 0 ? stHistoryList : (stHistoryList | mtDeleteValue | finding);
+  const ReasonKind reason =
+      finding == ecNullHistoryList ? ReasonKind::kEmptyValue : ReasonKind::kFileNotFound;
+  return WithReason(MakeRecord(code, title, path, valueName, target), reason,
+                    reason == ReasonKind::kEmptyValue ? std::u16string_view() : target);
 }
 
 // LastVisitedPidlMRU and LastVisitedPidlMRULegacy: per value, a program name and the ID
@@ -179,8 +192,7 @@ void ScanLastVisitedPidlMRU(TRCRegCleaner& cleaner, std::u16string_view keyName,
     const std::uint32_t finding = JudgeIdList(cleaner.Paths(),
                                               buffer.data() + entry.idListOffset,
                                               *read - entry.idListOffset, &folder);
-    cleaner.AddFinding(MakeRecord(HistoryCode(finding), entry.program, path, name, folder),
-                       percent);
+    cleaner.AddFinding(HistoryRecord(finding, entry.program, path, name, folder), percent);
   }
 }
 
@@ -209,7 +221,7 @@ void ScanOpenSavePidlMRU(TRCRegCleaner& cleaner, int start, int span) {
       const std::uint32_t finding =
           JudgeIdList(cleaner.Paths(), buffer.data(), *read, &file);
       cleaner.AddFinding(
-          MakeRecord(HistoryCode(finding), extension, rootPath + extension, name, file),
+          HistoryRecord(finding, extension, rootPath + extension, name, file),
           percent);
     }
   }

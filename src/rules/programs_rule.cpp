@@ -65,7 +65,10 @@ void ScanProgramValues(TRCRegCleaner& cleaner, RegAccess& program, int percent,
     }
     const std::uint32_t code =
         broken ? (stPrograms | mtBlankValue | ecInvalidUninstall) : stPrograms;
-    cleaner.AddFinding(MakeRecord(code, title, path, name, text), percent);
+    const ReasonKind reason = kind == UninstallValueKind::kCommand ? ReasonKind::kFileNotFound
+                                                                   : ReasonKind::kFolderNotFound;
+    cleaner.AddFinding(WithReason(MakeRecord(code, title, path, name, text), reason, text),
+                       percent);
   }
 }
 
@@ -117,7 +120,9 @@ void ScanInstallerFolders(TRCRegCleaner& cleaner, int start, int span) {
     const bool broken = ProvedNotFolder(cleaner.Paths(), folder, RegView::kNative);
     const std::uint32_t code =
         broken ? (stPrograms | mtDeleteValue | ecInvalidSetupFolders) : stPrograms;
-    cleaner.AddFinding(MakeRecord(code, u"Installer", path, folder, folder), percent);
+    cleaner.AddFinding(WithReason(MakeRecord(code, u"Installer", path, folder, folder),
+                                  ReasonKind::kFolderNotFound, folder),
+                       percent);
   }
 }
 

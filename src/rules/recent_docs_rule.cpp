@@ -108,8 +108,10 @@ void ScanRecentDocs(TRCRegCleaner& cleaner, int start, int span) {
       const bool broken = !recentFolder.empty() && ProvedNotFile(judge, recentFolder + entry.shortcut, RegView::kNative);
       const std::uint32_t code =
           broken ? (stShortcuts | mtDeleteValue | ecInvalidShortcuts) : stShortcuts;
-      cleaner.AddFinding(MakeRecord(code, entry.document, rootPath, names[i], entry.shortcut),
-                         percent);
+      cleaner.AddFinding(
+          WithReason(MakeRecord(code, entry.document, rootPath, names[i], entry.shortcut),
+                     ReasonKind::kFileNotFound, recentFolder + entry.shortcut),
+          percent);
     }
   }
 
@@ -126,7 +128,9 @@ void ScanRecentDocs(TRCRegCleaner& cleaner, int start, int span) {
     const std::u16string path = rootPath + u"\\" + name;
     if (keyInfo.numValues == 0) {
       cleaner.AddFinding(
-          MakeRecord(stShortcuts | mtDeleteKeyTree | ecInvalidRecentDocuments, name, path),
+          WithReason(MakeRecord(stShortcuts | mtDeleteKeyTree | ecInvalidRecentDocuments, name,
+                                path),
+                     ReasonKind::kEmptyKey),
           percent);
       continue;
     }
@@ -137,7 +141,8 @@ void ScanRecentDocs(TRCRegCleaner& cleaner, int start, int span) {
       const bool broken = !recentFolder.empty() && ProvedNotFile(judge, shortcutPath, RegView::kNative);
       const std::uint32_t code =
           broken ? (stShortcuts | mtDeleteValue | ecInvalidShortcuts) : stShortcuts;
-      cleaner.AddFinding(MakeRecord(code, entry.document, path, valueName, shortcutPath),
+      cleaner.AddFinding(WithReason(MakeRecord(code, entry.document, path, valueName, shortcutPath),
+                                    ReasonKind::kFileNotFound, shortcutPath),
                          percent);
     }
   }

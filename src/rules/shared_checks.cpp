@@ -93,7 +93,8 @@ bool KeyExistsInArea(platform::Registry& registry, std::u16string_view areaPath,
   return access.KeyExists(keyPath);
 }
 
-// The shared body of the two default-value checks; accept judges the expanded text.
+// The shared body of the two default-value checks; accept judges the expanded text and
+// says what it looked for when it rejects it.
 template <typename Accept>
 void CheckDefaultValue(TRCRegCleaner& cleaner, RegAccess& key, std::uint32_t code,
                        int percent, std::u16string_view title, std::u16string_view path,
@@ -108,13 +109,17 @@ void CheckDefaultValue(TRCRegCleaner& cleaner, RegAccess& key, std::uint32_t cod
     cleaner.AddFinding(std::move(item), percent);
     return;
   }
-  bool fine = false;
+  FindingReason reason{ReasonKind::kNotText, {}};
   if (IsStringClass(type)) {
     const RegView view = ViewOfKeyPath(path);
     item->Value = cleaner.Paths().Expand(text, view);
-    fine = !item->Value.empty() && accept(item->Value, view);
+    reason = item->Value.empty() ? FindingReason{ReasonKind::kEmptyValue, {}}
+                                 : accept(item->Value, view);
   }
-  if (!fine) item->ScannedCode = scanType | mtDeleteValue | code;
+  if (reason.kind != ReasonKind::kNone) {
+    item->ScannedCode = scanType | mtDeleteValue | code;
+    item->Reason = std::move(reason);
+  }
   cleaner.AddFinding(std::move(item), percent);
 }
 
@@ -132,6 +137,7 @@ void JudgeValuePaths(TRCRegCleaner& cleaner, RegAccess& key, std::u16string_view
         text.size() >= 3 && IsAsciiLetter(text[0]) && text[1] == u':' && text[2] == u'\\';
     if (drivePath && PathIsMissing(judge, text, view)) {
       item->ScannedCode = scanType | mtBlankValue | ecInvalidFilesAndPaths;
+      item->Reason = {ReasonKind::kFileNotFound, text};
     }
     cleaner.AddFinding(std::move(item), percent);
   }
@@ -178,6 +184,12 @@ std::unique_ptr<TRCScannedItem> MakeRecord(std::uint32_t code, std::u16string_vi
   item->Path = path;
   item->ValueName = valueName;
   item->Value = value;
+  return item;
+}
+
+std::unique_ptr<TRCScannedItem> WithReason(std::unique_ptr<TRCScannedItem> item,
+                                           ReasonKind kind, std::u16string_view subject) {
+  if (ErrorCodeOf(item->ScannedCode) != 0) item->Reason = {kind, std::u16string(subject)};
   return item;
 }
 
@@ -329,7 +341,9 @@ void CheckDefaultValuePath(TRCRegCleaner& cleaner, RegAccess& key, std::uint32_t
   PathJudge& judge = cleaner.Paths();
   CheckDefaultValue(cleaner, key, code, percent, title, path, scanType,
                     [&judge](const std::u16string& text, RegView view) {
-                      return !PathIsMissing(judge, text, view);
+                      return PathIsMissing(judge, text, view)
+                                 ? FindingReason{ReasonKind::kFileNotFound, text}
+                                 : FindingReason{};
                     });
 }
 
@@ -339,7 +353,10 @@ void CheckDefaultValueReference(TRCRegCleaner& cleaner, RegAccess& key,
                                 std::uint32_t scanType) {
   CheckDefaultValue(cleaner, key, code, percent, title, path, scanType,
                     [&cleaner, areaPath](const std::u16string& text, RegView) {
-                      return KeyExistsUnder(cleaner, areaPath, text);
+                      return KeyExistsUnder(cleaner, areaPath, text)
+                                 ? FindingReason{}
+                                 : FindingReason{ReasonKind::kKeyNotFound,
+                                                 std::u16string(areaPath) + u"\\" + text};
                     });
 }
 
@@ -386,7 +403,9 @@ void ScanValuePaths(TRCRegCleaner& cleaner, const RegAccess& parent,
 void ReportKeyFinding(TRCRegCleaner& cleaner, std::u16string_view title, int percent,
                       std::uint32_t code, std::uint32_t scanType, std::u16string_view path) {
   cleaner.AddFinding(
-      MakeRecord(scanType | mtDeleteEmptyKey | code, title, PathRemoveBackslash(path)), percent);
+      WithReason(MakeRecord(scanType | mtDeleteEmptyKey | code, title, PathRemoveBackslash(path)),
+                 ReasonKind::kEmptyKey),
+      percent);
 }
 
 }  // namespace ovalin

@@ -87,6 +87,11 @@ std::unique_ptr<TRCScannedItem> MakeRecord(std::uint32_t code, std::u16string_vi
                                            std::u16string_view valueName = {},
                                            std::u16string_view value = {});
 
+// The record with its reason when its code makes it a finding (records of entries in
+// order carry none).
+std::unique_ptr<TRCScannedItem> WithReason(std::unique_ptr<TRCScannedItem> item,
+                                           ReasonKind kind, std::u16string_view subject = {});
+
 // Opens name below the key that parent has open; false when it cannot be opened.
 bool OpenSubKey(RegAccess& child, const RegAccess& parent, std::u16string_view name);
 // Opens path below a predefined root.

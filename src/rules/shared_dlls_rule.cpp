@@ -27,7 +27,9 @@ void ScanSharedDlls(TRCRegCleaner& cleaner, int start, int span) {
       const bool broken = ProvedNotFile(cleaner.Paths(), name, list.view);
       const std::uint32_t code =
           broken ? (stSharedDlls | mtDeleteValue | ecInvalidDllFiles) : stSharedDlls;
-      cleaner.AddFinding(MakeRecord(code, u"SharedDlls", list.path, name), percent);
+      cleaner.AddFinding(WithReason(MakeRecord(code, u"SharedDlls", list.path, name),
+                                    ReasonKind::kFileNotFound, name),
+                         percent);
     }
   }
 }

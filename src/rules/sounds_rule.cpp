@@ -54,6 +54,7 @@ void ScanSounds(TRCRegCleaner& cleaner, int start, int span) {
                                u"", text);
         if (!text.empty() && PathIsMissing(cleaner.Paths(), text, RegView::kNative)) {
           item->ScannedCode = stSounds | mtDeleteValue | ecInvalidSounds;
+          item->Reason = {ReasonKind::kFileNotFound, text};
         }
         cleaner.AddFinding(std::move(item), percent);
       }

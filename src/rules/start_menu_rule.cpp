@@ -59,6 +59,9 @@ void ScanMenuOrder(TRCRegCleaner& cleaner, const RegAccess& menuOrder,
                                childPath);
     if (BothFoldersMissing(cleaner.Paths(), folders, childPath)) {
       item->ScannedCode = stStartMenu | mtDeleteKeyTree | ecInvalidMenus;
+      item->Reason = {ReasonKind::kFolderNotFound,
+                      (folders.userBase.empty() ? folders.commonBase : folders.userBase) +
+                          childPath.substr(std::min(folders.skip, childPath.size()))};
       cleaner.AddFinding(std::move(item), percent);
       continue;
     }

@@ -33,8 +33,10 @@ void ScanRunList(TRCRegCleaner& cleaner, RegAccess& run, const std::u16string& p
     auto item = MakeRecord(stStartup, name, path, name, text);
     if (text.empty()) {
       item->ScannedCode = stStartup | mtDeleteValue | ecNullStartupItems;
+      item->Reason = {ReasonKind::kEmptyValue, {}};
     } else if (PathIsMissing(judge, text, view)) {
       item->ScannedCode = stStartup | mtDeleteValue | ecInvalidStartupItems;
+      item->Reason = {ReasonKind::kFileNotFound, text};
     }
     cleaner.AddFinding(std::move(item), percent);
   }

@@ -45,6 +45,15 @@ rm -rf "$RUN_DIR"
 mkdir -p "$RUN_DIR"
 cp -r "$DIST"/. "$RUN_DIR"/
 rm -rf "$RUN_DIR/Config.ini" "$RUN_DIR/data" "$RUN_DIR/Data"
+# A fresh Wine registry holds a few broken entries of its own, and the tests that ran in
+# the prefix before may have cleaned them or not: they are cleaned first (their backup
+# goes to a folder of its own), so that every run scans the demo entries alone.
+PRECLEAN_DIR="$RUN_DIR-preclean"
+rm -rf "$PRECLEAN_DIR"
+mkdir -p "$PRECLEAN_DIR"
+"$ROOT/scripts/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1
+(cd "$RUN_DIR" && wine ./ovalin-rc.exe clean --all --base "Z:${PRECLEAN_DIR//\//\\}" \
+   </dev/null >/dev/null 2>&1) || true
 OVALIN_WINEPREFIX="$WINEPREFIX" "$ROOT/scripts/seed-demo.sh"
 # The helpers that reach into the program's windows (post_command.c, window_texts.c).
 HELPERS=0
@@ -128,6 +137,9 @@ click() { xdotool mousemove $((WX + $1)) $((WY + $2)); sleep 0.3; xdotool click 
 shot() {
   local name="$1" x="${2:-$WX}" y="${3:-$WY}" w="${4:-780}" h="${5:-585}" file diff rect draw=()
   file="$SHOTS/$name.png"
+  # The pointer rests off every window: a control it happens to rest on would show its
+  # hover look.
+  xdotool mousemove 5 1015
   sleep 0.5
   import -window root -crop "${w}x${h}+$x+$y" +repage "$file"
   echo "screenshot: $file"
@@ -351,7 +363,9 @@ else
   fail "the second clean wrote no set"
 fi
 
-# Delete All in the restore window removes every set: a third scan and clean make one.
+# Delete All in the restore window removes every set: a third scan and clean make one
+# (the demo entries are seeded again: the second clean removed them).
+OVALIN_WINEPREFIX="$WINEPREFIX" "$ROOT/scripts/seed-demo.sh"
 click 71 524
 wait_for 50 progress_shown || fail "no progress window for the third scan"
 wait_for 3000 progress_gone || fail "the third scan did not end within 300 s"

@@ -3,6 +3,10 @@
 // list is judged; what cannot be checked is never reported.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <mutex>
+#include <string>
+
 #include "rule_harness.h"
 #include "rules/scan_rules.h"
 
@@ -120,6 +124,42 @@ TEST_F(Wow32ViewTest, SharedDllsAndProgramsOfThe32BitView) {
                        {61, mtBlankValue, "Ovalin View", app, "DisplayIcon",
                         "$SCRATCH$gone32.exe,0", -1},
                    });
+}
+
+// The reason of each finding says what was looked for and not found.
+TEST_F(Wow32ViewTest, FindingsSayWhatWasLookedFor) {
+  std::map<std::string, std::string> reasons;  // path|value name -> reason
+  std::mutex mutex;
+  platform::ManualResetEvent ended(false);
+  TRCRegCleaner cleaner(h_.Get(), {{stComponents, &ScanComComponents}, {stStartup, &ScanStartup}});
+  cleaner.OnScanning = [&](TRCRegCleaner&, const ScanningEventArgs& e) {
+    if (e.errorCode == 0) return;
+    std::lock_guard<std::mutex> lock(mutex);
+    reasons[U8(e.path) + "|" + U8(e.valueName)] = U8(ReasonText(e.reason));
+  };
+  cleaner.OnEndScan = [&](TRCRegCleaner&) { ended.Set(); };
+  ASSERT_TRUE(cleaner.Scan(stComponents | stStartup));
+  ASSERT_TRUE(ended.WaitFor(120000));
+  const std::string windir = U8(ExpandEnvVars(h_.Get().system, u"%SystemRoot%"));
+  const std::string scratch = U8(h_.Scratch());
+  const struct {
+    std::string key;
+    std::string reason;
+  } cases[] = {
+      {"HKEY_CLASSES_ROOT\\WOW6432Node\\CLSID\\{0FA10600-0000-4000-8000-000000000602}\\"
+       "InprocServer32|",
+       "File not found: " + windir + "\\System32\\ovalin-view64.dll"},
+      {"HKEY_CLASSES_ROOT\\WOW6432Node\\Interface\\{0FA10600-0000-4000-8000-000000000612}\\"
+       "ProxyStubClsid32|",
+       "Key not found: HKEY_CLASSES_ROOT\\CLSID\\{0FA10600-0000-4000-8000-0000000006FF}"},
+      {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run|OvalinUserGone",
+       "File not found: " + scratch + "gone.exe"},
+  };
+  for (const auto& c : cases) {
+    const auto found = reasons.find(c.key);
+    ASSERT_NE(found, reasons.end()) << c.key;
+    EXPECT_EQ(found->second, c.reason) << c.key;
+  }
 }
 
 }  // namespace
