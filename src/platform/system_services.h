@@ -25,6 +25,9 @@ class SystemServices {
   // ShellExecuteW with the verb "open"; true when the shell accepted it.
   virtual bool ShellOpen(std::u16string_view file, std::u16string_view parameters,
                          int showCommand) = 0;
+  // Whether the process runs with administrator rights (an elevated token on Windows).
+  // Services that model no rights at all (test doubles) answer true.
+  virtual bool IsElevated() { return true; }
 };
 
 }  // namespace ovalin::platform

@@ -24,6 +24,8 @@ struct SubstituteConfig {
   std::u16string currentFolder = u"C:\\";
   // Local time = UTC + this many minutes (no daylight saving).
   int utcOffsetMinutes = 0;
+  // Whether the process counts as running with administrator rights.
+  bool elevated = true;
 };
 
 class SubstituteRegistry;

@@ -21,6 +21,9 @@ class SubstituteSystem : public SystemServices {
   // There is no shell to hand anything to.
   bool ShellOpen(std::u16string_view file, std::u16string_view parameters,
                  int showCommand) override;
+  // As the configuration says (elevated unless told otherwise).
+  bool IsElevated() override { return elevated_; }
+  void SetElevated(bool elevated) { elevated_ = elevated; }
 
  private:
   const std::u16string* Lookup(std::u16string_view name) const;
@@ -28,6 +31,7 @@ class SubstituteSystem : public SystemServices {
   std::map<std::u16string, std::u16string> environment_;
   std::map<int, std::u16string> specialFolders_;
   std::u16string modulePath_;
+  bool elevated_ = true;
 };
 
 }  // namespace ovalin::platform::posix

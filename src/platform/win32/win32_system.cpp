@@ -59,4 +59,15 @@ bool Win32System::ShellOpen(std::u16string_view file, std::u16string_view parame
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
+bool Win32System::IsElevated() {
+  HANDLE opened = nullptr;
+  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &opened)) return false;
+  const OwnedHandle token(opened);
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  return ::GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation,
+                               &size) != FALSE &&
+         elevation.TokenIsElevated != 0;
+}
+
 }  // namespace ovalin::platform::win32

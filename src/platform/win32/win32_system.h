@@ -12,6 +12,8 @@ class Win32System : public SystemServices {
   std::u16string ModulePath() override;
   bool ShellOpen(std::u16string_view file, std::u16string_view parameters,
                  int showCommand) override;
+  // TokenElevation of the process token; false when it cannot be read.
+  bool IsElevated() override;
 };
 
 }  // namespace ovalin::platform::win32
