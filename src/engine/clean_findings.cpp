@@ -207,6 +207,7 @@ bool TRCRegCleaner::Clean(const std::vector<int>& indexes, std::vector<int>* fai
   if (Status() != kStatusIdle) return false;
   SetStatus(kStatusCleaning);
   ClearForceBroken();
+  SetUnrecordedBackupFile({});
   if (OnBeginClean) OnBeginClean(*this);
   if (indexes.empty()) {
     if (failIndexes != nullptr) failIndexes->clear();
