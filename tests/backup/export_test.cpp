@@ -30,9 +30,8 @@ class ExportTest : public BackupTest {
          "\"blank\"=\"C:\\\\gone\\\\y.exe\"\n\"keep\"=dword:1\n"
          "[$\\Tree]\n\"a\"=\"1\"\n[$\\Tree\\Sub]\n\"b\"=hex(4):02,00,00,00\n[$\\Tree\\Sub\\Deeper]\n"
          "[$\\Empty]\n");
-    WriteValue(Path(u"V"), u"no terminator", RawValue{platform::kRegSz, {'a', 0, 'b', 0}});
     for (auto name : {u"sz", u"", u"bin", u"dw", u"multi", u"expand", u"empty",
-                      u"quote\"and\\", u"no terminator", u"missing"}) {
+                      u"quote\"and\\", u"missing"}) {
       AddFinding(kCode | mtDeleteValue, Path(u"V"), name);
     }
     AddFinding(kCode | mtBlankValue, Path(u"V"), u"blank");
@@ -100,6 +99,28 @@ TEST_F(ExportTest, RestoreThenImportChangesNothingMore) {
   const auto restored = Snapshot();
   Import(regText);
   EXPECT_EQ(Snapshot(), restored);
+}
+
+// String data without its terminating NUL is written byte for byte; regedit adds the
+// NUL when it imports such data (the one difference from a restore it cannot avoid).
+TEST_F(ExportTest, StringDataIsWrittenByteForByte) {
+  WriteValue(Path(u"V"), u"no terminator", RawValue{platform::kRegSz, {'a', 0, 'b', 0}});
+  WriteValue(Path(u"V"), u"lines", RawValue{platform::kRegSz, Utf16Bytes(u"1\r\n2")});
+  AddFinding(kCode | mtDeleteValue, Path(u"V"), u"no terminator");
+  AddFinding(kCode | mtDeleteValue, Path(u"V"), u"lines");
+  std::vector<int> failed;
+  ASSERT_TRUE(Cleaner().CleanAll(&failed, u""));
+  const std::string text = RegText(rescueDir_ + DataFiles().at(0));
+  std::u16string wide;
+  for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
+    wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(text[i]) |
+                                         (static_cast<unsigned char>(text[i + 1]) << 8)));
+  }
+  EXPECT_NE(wide.find(u"\r\n\"no terminator\"=hex(1):61,00,62,00\r\n"), std::u16string::npos)
+      << U8(wide);
+  EXPECT_NE(wide.find(u"\r\n\"lines\"=hex(1):31,00,0d,00,0a,00,32,00,00,00\r\n"),
+            std::u16string::npos)
+      << U8(wide);
 }
 
 TEST_F(ExportTest, DamagedOrMissingFilesAreRefused) {
