@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 #include <set>
+#include <unordered_map>
 
 #include "cli/backup_commands.h"
 #include "cli/command_line.h"
@@ -82,16 +83,17 @@ const TRCRescueItem* NewSet(TRCRegCleaner& cleaner, const std::set<std::u16strin
 // it), and the ids no current finding has.
 void ResolveIds(const TRCRegCleaner& cleaner, const std::vector<std::string>& ids,
                 std::vector<int>* indexes, std::vector<std::string>* notFound) {
-  std::vector<std::string> current;
-  for (const auto& item : cleaner.ScannedItems()) current.push_back(FindingId(*item));
+  std::unordered_map<std::string, std::vector<int>> current;
+  for (int i = 0; i < cleaner.ScannedItemsCount(); ++i) {
+    current[FindingId(*cleaner.ScannedItems()[static_cast<std::size_t>(i)])].push_back(i);
+  }
   for (const std::string& id : ids) {
-    bool found = false;
-    for (std::size_t i = 0; i < current.size(); ++i) {
-      if (current[i] != id) continue;
-      indexes->push_back(static_cast<int>(i));
-      found = true;
+    const auto found = current.find(id);
+    if (found == current.end()) {
+      notFound->push_back(id);
+    } else {
+      indexes->insert(indexes->end(), found->second.begin(), found->second.end());
     }
-    if (!found) notFound->push_back(id);
   }
 }
 

@@ -1,6 +1,8 @@
 #include "cli/saved_scan.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 
 #include "cli/command_line.h"
 #include "cli/host_files.h"
@@ -50,23 +52,22 @@ SavedScan ReadSavedScan(const std::string& path, const std::vector<int>& indexes
   const std::vector<SavedFinding> findings = FindingsOf(document, path);
 
   SavedScan saved;
+  std::set<std::string> chosen;
   if (const JsonValue* types = document.Member("scanTypes"); types && types->AsUnsigned()) {
     saved.scanTypes = *types->AsUnsigned();
   }
   auto choose = [&](const SavedFinding& finding) {
-    if (std::find(saved.ids.begin(), saved.ids.end(), finding.id) == saved.ids.end()) {
-      saved.ids.push_back(finding.id);
-    }
+    if (chosen.insert(finding.id).second) saved.ids.push_back(finding.id);
   };
   if (!indexes.empty()) {
+    std::map<std::uint32_t, const SavedFinding*> byIndex;
+    for (const SavedFinding& finding : findings) byIndex.emplace(finding.index, &finding);
     for (int index : indexes) {
-      const auto at = std::find_if(findings.begin(), findings.end(), [&](const SavedFinding& f) {
-        return f.index == static_cast<std::uint32_t>(index);
-      });
-      if (at == findings.end()) {
+      const auto at = byIndex.find(static_cast<std::uint32_t>(index));
+      if (at == byIndex.end()) {
         throw UsageError{path + " has no finding with index " + std::to_string(index)};
       }
-      choose(*at);
+      choose(*at->second);
     }
   } else {
     const bool marked = std::any_of(findings.begin(), findings.end(),

@@ -1,7 +1,5 @@
 // Every verb's arguments: what is accepted, and what is refused with which status and
 // message before anything is touched. Status 2 is a usage error, 1 a failure.
-#ifndef _WIN32
-
 #include <gtest/gtest.h>
 
 #include "cli/cli_runner.h"
@@ -134,5 +132,3 @@ TEST_F(ArgumentsTest, MissingBaseFolderCreatesNothing) {
 
 }  // namespace
 }  // namespace ovalin::testing
-
-#endif  // _WIN32

@@ -1,5 +1,3 @@
-#ifndef _WIN32
-
 #include "cli/cli_runner.h"
 
 #include <fcntl.h>
@@ -133,5 +131,3 @@ cli::JsonValue CliTest::Json(const std::string& text) {
 }
 
 }  // namespace ovalin::testing
-
-#endif  // _WIN32

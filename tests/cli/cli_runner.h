@@ -2,8 +2,6 @@
 // status. Each test gets its own work folder with drive C: and a program folder in it.
 #pragma once
 
-#ifndef _WIN32
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -58,5 +56,3 @@ std::string SharedDllsSeed(int count);
 extern const char kSharedDllsKey[];
 
 }  // namespace ovalin::testing
-
-#endif  // _WIN32

@@ -1,8 +1,6 @@
 // No command ends with status 0 after a failure, and no failure leaves a backup that
 // nobody can find: partial cleans, an index that cannot be written, a scan that could
 // not open keys, and cleans stopped by Ctrl+C or killed.
-#ifndef _WIN32
-
 #include <signal.h>
 
 #include <gtest/gtest.h>
@@ -152,5 +150,3 @@ TEST_F(FailuresTest, KilledCleanIsListedAsRecoveredAndRestores) {
 
 }  // namespace
 }  // namespace ovalin::testing
-
-#endif  // _WIN32

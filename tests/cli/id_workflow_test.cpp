@@ -1,8 +1,6 @@
 // Choosing findings by id: a script scans and saves the JSON, a person chooses, the
 // registry changes meanwhile, and the clean removes exactly the chosen findings that
 // are still there, or nothing.
-#ifndef _WIN32
-
 #include <gtest/gtest.h>
 
 #include "cli/cli_runner.h"
@@ -108,5 +106,3 @@ TEST_F(IdWorkflowTest, MarkedFindingsPositionsInTheSavedScanAndIds) {
 
 }  // namespace
 }  // namespace ovalin::testing
-
-#endif  // _WIN32

@@ -1,6 +1,4 @@
 // The JSON every verb prints: one document, with the members scripts rely on.
-#ifndef _WIN32
-
 #include <gtest/gtest.h>
 
 #include "cli/cli_runner.h"
@@ -122,5 +120,3 @@ TEST(JsonReader, ReadsTextNumbersAndEscapes) {
 
 }  // namespace
 }  // namespace ovalin::testing
-
-#endif  // _WIN32
