@@ -27,7 +27,9 @@ class ArgumentsTest : public CliTest {
       if (*c.message != 0) {
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
       }
-      if (c.status == 2) EXPECT_NE(run.err.find("usage: ovalin-rc"), std::string::npos);
+      if (c.status == 2) {
+        EXPECT_NE(run.err.find("usage: ovalin-rc"), std::string::npos);
+      }
     }
   }
 };
