@@ -1,6 +1,7 @@
 #include "engine/rescue_export.h"
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/backup_reader.h"
@@ -27,6 +28,9 @@ class RestoredState : public platform::Registry {
     bool isRecord = false;  // a record of the set names this key
     std::vector<std::unique_ptr<Key>> children;
     std::vector<Value> values;
+    // Lower-case name -> position, so that a set of thousands of values stays quick.
+    std::unordered_map<std::u16string, std::size_t> childAt;
+    std::unordered_map<std::u16string, std::size_t> valueAt;
   };
 
   // The key of a record, created with its parents; nullptr for an unknown root.
@@ -38,6 +42,7 @@ class RestoredState : public platform::Registry {
       if (name.empty()) continue;
       Key* child = Child(*key, name);
       if (child == nullptr) {
+        key->childAt.emplace(StrLower(name), key->children.size());
         key->children.push_back(std::make_unique<Key>());
         child = key->children.back().get();
         child->name = name;
@@ -51,6 +56,7 @@ class RestoredState : public platform::Registry {
   static void SetValue(Key& key, const BackupEntryView& entry) {
     Value* value = FindValue(key, entry.name);
     if (value == nullptr) {
+      key.valueAt.emplace(StrLower(entry.name), key.values.size());
       key.values.push_back(Value{entry.name, 0, {}});
       value = &key.values.back();
     }
@@ -139,16 +145,12 @@ class RestoredState : public platform::Registry {
 
  private:
   static Key* Child(Key& key, std::u16string_view name) {
-    for (auto& child : key.children) {
-      if (StrSameText(child->name, name)) return child.get();
-    }
-    return nullptr;
+    const auto at = key.childAt.find(StrLower(name));
+    return at == key.childAt.end() ? nullptr : key.children[at->second].get();
   }
   static Value* FindValue(Key& key, std::u16string_view name) {
-    for (Value& value : key.values) {
-      if (StrSameText(value.name, name)) return &value;
-    }
-    return nullptr;
+    const auto at = key.valueAt.find(StrLower(name));
+    return at == key.valueAt.end() ? nullptr : &key.values[at->second];
   }
   static void CollectTopRecords(const Key& key, const std::u16string& path,
                                 std::vector<std::u16string>* paths) {
