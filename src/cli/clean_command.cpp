@@ -55,8 +55,9 @@ CleanArguments ReadCleanArguments(const std::vector<std::string>& arguments) {
     }
   }
   if (!parsed.indexes.empty() && !parsed.fromFile) {
-    throw UsageError{"--index only counts in the saved scan given with --from FILE; "
-                     "name findings with --id"};
+    throw UsageError{
+        "--index only counts in the saved scan given with --from FILE; "
+        "name findings with --id"};
   }
   const int selections = (parsed.all ? 1 : 0) + (parsed.ids ? 1 : 0) + (parsed.fromFile ? 1 : 0);
   if (selections != 1) throw UsageError{"clean needs one of --all, --id ID[,ID...] or --from FILE"};
@@ -66,7 +67,9 @@ CleanArguments ReadCleanArguments(const std::vector<std::string>& arguments) {
 std::set<std::u16string> SectionsOf(TRCRegCleaner& cleaner) {
   std::set<std::u16string> sections;
   cleaner.UpdateRescueList();
-  for (int i = 0; i < cleaner.RescueCount(); ++i) sections.insert(cleaner.RescueItems(i)->SectionName);
+  for (int i = 0; i < cleaner.RescueCount(); ++i) {
+    sections.insert(cleaner.RescueItems(i)->SectionName);
+  }
   return sections;
 }
 
@@ -98,7 +101,8 @@ void ResolveIds(const TRCRegCleaner& cleaner, const std::vector<std::string>& id
 }
 
 std::string FindingLine(int index, const TRCScannedItem& item) {
-  std::string line = "  " + std::to_string(index) + "  " + FindingId(item) + "  " + ToUtf8(item.Path);
+  std::string line =
+      "  " + std::to_string(index) + "  " + FindingId(item) + "  " + ToUtf8(item.Path);
   if (!item.ValueName.empty()) line += "  [" + ToUtf8(item.ValueName) + "]";
   return line + "\n";
 }
@@ -177,9 +181,9 @@ int RunCleanCommand(const std::vector<std::string>& arguments) {
       missing += (i == 0 ? "\"" : ", \"") + notFound[i] + "\"";
     }
     Print("{\"cleaned\": " + list(cleaned) + ",\n  \"failed\": " + list(failed) +
-          ",\n  \"notFound\": " + missing + "], \"interrupted\": " +
-          (interrupted ? "true" : "false") + ", \"indexWritten\": " +
-          (unrecorded.empty() ? "true" : "false") +
+          ",\n  \"notFound\": " + missing +
+          "], \"interrupted\": " + (interrupted ? "true" : "false") +
+          ", \"indexWritten\": " + (unrecorded.empty() ? "true" : "false") +
           ",\n  \"backupSet\": " + (set != nullptr ? RescueSetJson(cleaner, *set) : "null") +
           "}\n");
   } else {
@@ -192,9 +196,12 @@ int RunCleanCommand(const std::vector<std::string>& arguments) {
       for (int index : failed) Print(FindingLine(index, itemAt(index)));
     }
     for (const std::string& id : notFound) Print("no longer found: " + id + "\n");
-    Print(set != nullptr ? "backup set " + RescueSetLine(cleaner, *set) : "no backup set written\n");
+    Print(set != nullptr ? "backup set " + RescueSetLine(cleaner, *set)
+                         : "no backup set written\n");
   }
-  if (interrupted) PrintError("ovalin-rc: interrupted; the findings cleaned so far are backed up\n");
+  if (interrupted) {
+    PrintError("ovalin-rc: interrupted; the findings cleaned so far are backed up\n");
+  }
   if (!unrecorded.empty()) {
     PrintError("ovalin-rc: the backup index " + ToUtf8(cleaner.RescueListFile()) +
                " could not be written; this clean's backups are in " + ToUtf8(unrecorded) + "\n");

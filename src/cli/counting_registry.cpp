@@ -7,9 +7,8 @@ platform::RegStatus CountingRegistry::OpenKey(platform::RegKey parent, std::u16s
   return Count(inner_.OpenKey(parent, subkey, access, result));
 }
 
-platform::RegStatus CountingRegistry::CreateKey(platform::RegKey parent,
-                                                std::u16string_view subkey, std::uint32_t access,
-                                                platform::RegKey* result) {
+platform::RegStatus CountingRegistry::CreateKey(platform::RegKey parent, std::u16string_view subkey,
+                                                std::uint32_t access, platform::RegKey* result) {
   return Count(inner_.CreateKey(parent, subkey, access, result));
 }
 

@@ -40,9 +40,8 @@ class CountingRegistry : public platform::Registry {
                                  std::uint32_t* size) override {
     return inner_.QueryValue(key, name, type, data, size);
   }
-  platform::RegStatus SetValue(platform::RegKey key, std::u16string_view name,
-                               std::uint32_t type, const std::uint8_t* data,
-                               std::uint32_t size) override {
+  platform::RegStatus SetValue(platform::RegKey key, std::u16string_view name, std::uint32_t type,
+                               const std::uint8_t* data, std::uint32_t size) override {
     return inner_.SetValue(key, name, type, data, size);
   }
   platform::RegStatus DeleteValue(platform::RegKey key, std::u16string_view name) override {

@@ -25,7 +25,9 @@ int RunExportCommand(const std::vector<std::string>& arguments) {
     }
     return true;
   });
-  if (section.empty() == file.empty()) throw UsageError{"export needs --section NAME or --file PATH"};
+  if (section.empty() == file.empty()) {
+    throw UsageError{"export needs --section NAME or --file PATH"};
+  }
   if (options.json && out.empty()) throw UsageError{"export --json needs --out FILE.reg"};
   Session session(options);
   session.Cleaner().UpdateRescueList();

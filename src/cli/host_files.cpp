@@ -17,8 +17,8 @@ using HostFile = std::unique_ptr<std::FILE, FileCloser>;
 HostFile OpenHostFile(const std::string& path, bool forWriting) {
 #ifdef _WIN32
   const std::u16string wide = FromUtf8(path);
-  return HostFile(_wfopen(reinterpret_cast<const wchar_t*>(wide.c_str()),
-                          forWriting ? L"wb" : L"rb"));
+  return HostFile(
+      _wfopen(reinterpret_cast<const wchar_t*>(wide.c_str()), forWriting ? L"wb" : L"rb"));
 #else
   return HostFile(std::fopen(path.c_str(), forWriting ? "wb" : "rb"));
 #endif

@@ -50,13 +50,25 @@ class Parser {
     if (depth > kMaxDepth) return Fail("nested too deeply");
     if (AtEnd()) return Fail("value expected");
     switch (text_[position_]) {
-      case '{': return Object(value, depth);
-      case '[': return Array(value, depth);
-      case '"': value->kind = JsonValue::Kind::kString; return String(&value->text);
-      case 't': value->kind = JsonValue::Kind::kBool; value->boolean = true; return Literal("true");
-      case 'f': value->kind = JsonValue::Kind::kBool; return Literal("false");
-      case 'n': value->kind = JsonValue::Kind::kNull; return Literal("null");
-      default: return Number(value);
+      case '{':
+        return Object(value, depth);
+      case '[':
+        return Array(value, depth);
+      case '"':
+        value->kind = JsonValue::Kind::kString;
+        return String(&value->text);
+      case 't':
+        value->kind = JsonValue::Kind::kBool;
+        value->boolean = true;
+        return Literal("true");
+      case 'f':
+        value->kind = JsonValue::Kind::kBool;
+        return Literal("false");
+      case 'n':
+        value->kind = JsonValue::Kind::kNull;
+        return Literal("null");
+      default:
+        return Number(value);
     }
   }
 
@@ -185,18 +197,35 @@ class Parser {
       if (AtEnd()) return Fail("unterminated string");
       const char escaped = text_[position_++];
       switch (escaped) {
-        case '"': *out += '"'; break;
-        case '\\': *out += '\\'; break;
-        case '/': *out += '/'; break;
-        case 'b': *out += '\b'; break;
-        case 'f': *out += '\f'; break;
-        case 'n': *out += '\n'; break;
-        case 'r': *out += '\r'; break;
-        case 't': *out += '\t'; break;
+        case '"':
+          *out += '"';
+          break;
+        case '\\':
+          *out += '\\';
+          break;
+        case '/':
+          *out += '/';
+          break;
+        case 'b':
+          *out += '\b';
+          break;
+        case 'f':
+          *out += '\f';
+          break;
+        case 'n':
+          *out += '\n';
+          break;
+        case 'r':
+          *out += '\r';
+          break;
+        case 't':
+          *out += '\t';
+          break;
         case 'u':
           if (!UnicodeEscape(out)) return false;
           break;
-        default: return Fail("unknown escape");
+        default:
+          return Fail("unknown escape");
       }
     }
   }

@@ -8,7 +8,7 @@
 namespace ovalin::cli {
 
 struct SavedScan {
-  std::uint32_t scanTypes = 0;  // the document's "scanTypes"
+  std::uint32_t scanTypes = 0;   // the document's "scanTypes"
   std::vector<std::string> ids;  // the chosen findings' ids, each once
 };
 

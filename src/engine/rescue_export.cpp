@@ -74,8 +74,8 @@ class RestoredState : public platform::Registry {
     return paths;
   }
 
-  platform::RegStatus OpenKey(platform::RegKey parent, std::u16string_view subkey,
-                              std::uint32_t, platform::RegKey* result) override {
+  platform::RegStatus OpenKey(platform::RegKey parent, std::u16string_view subkey, std::uint32_t,
+                              platform::RegKey* result) override {
     Key* key = Resolve(parent);
     if (key == nullptr) return platform::kRegInvalidHandle;
     for (const std::u16string& name : StrSplitChars(subkey, u"\\")) {
@@ -205,8 +205,8 @@ bool RescueAsRegText(platform::FileSystem& files, const std::u16string& backupFi
     for (const BackupEntryView& entry : record.entries) RestoredState::SetValue(*key, entry);
   }
   if (reader.Failed()) {
-    *error = backupFile + u" is damaged after " +
-             FromUtf8(std::to_string(reader.Consumed())) + u" bytes";
+    *error = backupFile + u" is damaged after " + FromUtf8(std::to_string(reader.Consumed())) +
+             u" bytes";
     return false;
   }
   *regText = platform::ExportRegFile(state, state.TopRecordPaths());
@@ -219,8 +219,7 @@ bool ExportRescueAsReg(platform::Platform& platform, const std::u16string& backu
   if (!RescueAsRegText(platform.files, backupFile, &text, error)) return false;
   std::unique_ptr<platform::File> out =
       platform.files.Open(regFile, platform::FileOpenMode::kCreateAlways);
-  if (!out || !out->Write(text.data(), static_cast<std::uint32_t>(text.size())) ||
-      !out->Flush()) {
+  if (!out || !out->Write(text.data(), static_cast<std::uint32_t>(text.size())) || !out->Flush()) {
     *error = u"cannot write " + regFile;
     return false;
   }

@@ -56,8 +56,7 @@ std::u16string SectionNameOfBackupFile(std::u16string_view backupFile) {
   if (HasDataFileExtension(base)) base.resize(base.size() - kDataFileExtension.size());
   // "2010-03-07 14-05-09": the time's dashes become colons.
   std::u16string section = base;
-  if (section.size() == 19 && section[10] == u' ' && section[13] == u'-' &&
-      section[16] == u'-') {
+  if (section.size() == 19 && section[10] == u' ' && section[13] == u'-' && section[16] == u'-') {
     section[13] = u':';
     section[16] = u':';
     platform::FileTime local = 0;
@@ -68,12 +67,13 @@ std::u16string SectionNameOfBackupFile(std::u16string_view backupFile) {
 
 std::vector<std::unique_ptr<TRCRescueItem>> RecoverUnlistedSets(
     platform::Platform& platform, const std::u16string& folder, const std::u16string& indexFile,
-    const std::vector<std::u16string>& knownFiles, const std::vector<std::u16string>& sectionNames) {
+    const std::vector<std::u16string>& knownFiles,
+    const std::vector<std::u16string>& sectionNames) {
   std::vector<std::unique_ptr<TRCRescueItem>> recovered;
   std::vector<std::u16string> taken = sectionNames;
   for (const platform::FolderEntry& entry : platform.files.ListFolder(folder)) {
-    if (entry.isFolder || !HasDataFileExtension(entry.name) ||
-        !IsPlainBackupFileName(entry.name) || Contains(knownFiles, entry.name)) {
+    if (entry.isFolder || !HasDataFileExtension(entry.name) || !IsPlainBackupFileName(entry.name) ||
+        Contains(knownFiles, entry.name)) {
       continue;
     }
     std::uint32_t records = 0;

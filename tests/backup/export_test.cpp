@@ -24,14 +24,16 @@ class ExportTest : public BackupTest {
   // Values of every kind, a key tree with subkeys and an empty key, and the findings
   // that clean them; then the clean. Returns the set's data file.
   std::u16string CleanEverything() {
-    Seed("[$\\V]\n\"sz\"=\"C:\\\\gone\\\\x.exe\"\n@=\"default\"\n\"bin\"=hex:00,01,fe\n"
-         "\"dw\"=dword:00000007\n\"multi\"=hex(7):61,00,00,00,62,00,00,00,00,00\n"
-         "\"expand\"=hex(2):25,00,54,00,00,00\n\"empty\"=hex:\n\"quote\\\"and\\\\\"=\"a\\\"b\\\\c\"\n"
-         "\"blank\"=\"C:\\\\gone\\\\y.exe\"\n\"keep\"=dword:1\n"
-         "[$\\Tree]\n\"a\"=\"1\"\n[$\\Tree\\Sub]\n\"b\"=hex(4):02,00,00,00\n[$\\Tree\\Sub\\Deeper]\n"
-         "[$\\Empty]\n");
-    for (auto name : {u"sz", u"", u"bin", u"dw", u"multi", u"expand", u"empty",
-                      u"quote\"and\\", u"missing"}) {
+    Seed(
+        "[$\\V]\n\"sz\"=\"C:\\\\gone\\\\x.exe\"\n@=\"default\"\n\"bin\"=hex:00,01,fe\n"
+        "\"dw\"=dword:00000007\n\"multi\"=hex(7):61,00,00,00,62,00,00,00,00,00\n"
+        "\"expand\"=hex(2):25,00,54,00,00,00\n\"empty\"=hex:\n\"quote\\\"and\\\\\"="
+        "\"a\\\"b\\\\c\"\n"
+        "\"blank\"=\"C:\\\\gone\\\\y.exe\"\n\"keep\"=dword:1\n"
+        "[$\\Tree]\n\"a\"=\"1\"\n[$\\Tree\\Sub]\n\"b\"=hex(4):02,00,00,00\n[$\\Tree\\Sub\\Deeper]\n"
+        "[$\\Empty]\n");
+    for (auto name :
+         {u"sz", u"", u"bin", u"dw", u"multi", u"expand", u"empty", u"quote\"and\\", u"missing"}) {
       AddFinding(kCode | mtDeleteValue, Path(u"V"), name);
     }
     AddFinding(kCode | mtBlankValue, Path(u"V"), u"blank");

@@ -48,9 +48,9 @@ TEST_F(RecoveredSetsTest, FileWithoutSectionIsListedRestoredAndDeleted) {
   EXPECT_FALSE(set.IsRescued);
   // From now on the index lists it like any other set.
   EXPECT_EQ(Sections(), std::vector<std::u16string>{u"2010-03-07 14:05:09"});
-  EXPECT_EQ(P().profiles.ReadString(Cleaner().RescueListFile(), u"2010-03-07 14:05:09",
-                                    u"BackupFile"),
-            file);
+  EXPECT_EQ(
+      P().profiles.ReadString(Cleaner().RescueListFile(), u"2010-03-07 14:05:09", u"BackupFile"),
+      file);
 
   ASSERT_TRUE(Cleaner().RestoreRescue(rescueDir_ + file));
   EXPECT_EQ(Snapshot(), original);
@@ -84,7 +84,8 @@ TEST_F(RecoveredSetsTest, OnlyReadableFilesWithRecordsAreRecovered) {
   Cleaner().UpdateRescueList();
   std::vector<std::pair<std::u16string, std::u16string>> listed;
   for (int i = 0; i < Cleaner().RescueCount(); ++i) {
-    listed.emplace_back(Cleaner().RescueItems(i)->SectionName, Cleaner().RescueItems(i)->BackupFile);
+    listed.emplace_back(Cleaner().RescueItems(i)->SectionName,
+                        Cleaner().RescueItems(i)->BackupFile);
   }
   EXPECT_EQ(listed, (std::vector<std::pair<std::u16string, std::u16string>>{
                         {u"Kept Copy", u"other.rss"},

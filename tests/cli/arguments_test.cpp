@@ -52,7 +52,8 @@ TEST_F(ArgumentsTest, Scan) {
 
 TEST_F(ArgumentsTest, Clean) {
   const std::string saved = WriteFile(
-      "saved.json", "{\"scanTypes\": 32768, \"findings\": [{\"index\": 0, \"id\": \"0123456789abcdef\"}]}");
+      "saved.json",
+      "{\"scanTypes\": 32768, \"findings\": [{\"index\": 0, \"id\": \"0123456789abcdef\"}]}");
   const std::string unselected = WriteFile(
       "unselected.json",
       "{\"findings\": [{\"index\": 0, \"id\": \"0123456789abcdef\", \"selected\": false}]}");
@@ -66,10 +67,14 @@ TEST_F(ArgumentsTest, Clean) {
       {"clean", {"--all", "--index", "0"}, 2, "--index only counts in the saved scan"},
       {"clean", {"--id", "123"}, 2, "bad finding id '123'"},
       {"clean", {"--id", "0123456789abcdeg"}, 2, "bad finding id"},
-      {"clean", {"--id", "0123456789abcdef", "--id", "0123456789abcdee"}, 2,
+      {"clean",
+       {"--id", "0123456789abcdef", "--id", "0123456789abcdee"},
+       2,
        "--id is given more than once"},
       {"clean", {"--all", "--all"}, 2, "--all is given more than once"},
-      {"clean", {"--all", "--description", "a", "--description", "b"}, 2,
+      {"clean",
+       {"--all", "--description", "a", "--description", "b"},
+       2,
        "--description is given more than once"},
       {"clean", {"--from", HostPath("missing.json").string()}, 2, "cannot read"},
       {"clean", {"--from", HostPath("broken.json").string()}, 2, "offset"},
@@ -89,7 +94,10 @@ TEST_F(ArgumentsTest, BackupVerbs) {
       {"backups", {"--json", "--json"}, 2, "--json is given more than once"},
       {"backups", {"--section", "x"}, 2, "unknown option --section"},
       {"restore", {}, 2, "restore needs --section NAME or --file PATH"},
-      {"restore", {"--section", "a", "--file", "b"}, 2, "restore needs --section NAME or --file PATH"},
+      {"restore",
+       {"--section", "a", "--file", "b"},
+       2,
+       "restore needs --section NAME or --file PATH"},
       {"restore", {"--section", "a", "--section", "b"}, 2, "--section is given more than once"},
       {"restore", {"--section", "2010-01-01 00:00:00"}, 2, "no backup set '2010-01-01 00:00:00'"},
       {"restore", {"--file", "C:\\Ovalin\\nothing.rss"}, 2, "no such file"},
@@ -102,7 +110,10 @@ TEST_F(ArgumentsTest, BackupVerbs) {
       {"export", {}, 2, "export needs --section NAME or --file PATH"},
       {"export", {"--section", "x"}, 2, "no backup set 'x'"},
       {"export", {"--file", "C:\\x.rss", "--json"}, 2, "export --json needs --out FILE.reg"},
-      {"export", {"--file", "C:\\x.rss", "--out", "a", "--out", "b"}, 2, "--out is given more than once"},
+      {"export",
+       {"--file", "C:\\x.rss", "--out", "a", "--out", "b"},
+       2,
+       "--out is given more than once"},
   });
 }
 
@@ -121,7 +132,7 @@ TEST_F(ArgumentsTest, MissingBaseFolderCreatesNothing) {
   const std::string seed = WriteFile("seed.reg", SharedDllsSeed(2));
   for (const char* verb : {"scan", "backups", "clean"}) {
     SCOPED_TRACE(verb);
-    std::vector<std::string> args = {verb, "--drive", "C=" + Drive().string(), "--reg", seed,
+    std::vector<std::string> args = {verb,     "--drive",   "C=" + Drive().string(), "--reg", seed,
                                      "--base", "C:\\Ovalni"};
     if (std::string(verb) == "clean") args.push_back("--all");
     const CliRun run = RunCli(args);

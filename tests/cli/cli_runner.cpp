@@ -18,7 +18,8 @@ const char kSharedDllsKey[] =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
 std::string SharedDllsSeed(int count) {
-  std::string text = "Windows Registry Editor Version 5.00\n\n[" + std::string(kSharedDllsKey) + "]\n";
+  std::string text =
+      "Windows Registry Editor Version 5.00\n\n[" + std::string(kSharedDllsKey) + "]\n";
   for (int i = 0; i < count; ++i) {
     text += "\"C:\\\\missing\\\\lib" + std::to_string(i) + ".dll\"=dword:0000000" +
             std::to_string(i % 10) + "\n";
@@ -113,8 +114,7 @@ std::string CliTest::ReadFile(const std::string& path) const {
 
 CliRun CliTest::Run(const std::string& verb, const std::vector<std::string>& regFiles,
                     const std::vector<std::string>& extra, const SignalWhen& signalWhen) {
-  std::vector<std::string> args = {verb, "--drive", "C=" + drive_.string(), "--base",
-                                   "C:\\Ovalin"};
+  std::vector<std::string> args = {verb, "--drive", "C=" + drive_.string(), "--base", "C:\\Ovalin"};
   for (const auto& file : regFiles) {
     args.push_back("--reg");
     args.push_back(file);

@@ -1,9 +1,8 @@
 // No command ends with status 0 after a failure, and no failure leaves a backup that
 // nobody can find: partial cleans, an index that cannot be written, a scan that could
 // not open keys, and cleans stopped by Ctrl+C or killed.
-#include <signal.h>
-
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include "cli/cli_runner.h"
 
@@ -32,16 +31,19 @@ class FailuresTest : public CliTest {};
 TEST_F(FailuresTest, PartialCleanExitsOne) {
   // Two start-menu order keys whose folders are gone; one holds a key the clean may not
   // open, so its backup, and with it its removal, fails.
-  const std::string seed = WriteFile(
-      "menu.reg", "Windows Registry Editor Version 5.00\n\n[" + std::string(kMenuOrder) +
-                      "\\Gone1]\n\"Order\"=hex:01\n[" + kMenuOrder + "\\Gone2\\Locked]\n\"Order\"=hex:02\n");
-  const CliRun clean = Run("clean", {seed}, {"--all", "--types", "startmenu", "--json", "--deny",
-                                             std::string(kMenuOrder) + "\\Gone2\\Locked"});
+  const std::string seed =
+      WriteFile("menu.reg", "Windows Registry Editor Version 5.00\n\n[" + std::string(kMenuOrder) +
+                                "\\Gone1]\n\"Order\"=hex:01\n[" + kMenuOrder +
+                                "\\Gone2\\Locked]\n\"Order\"=hex:02\n");
+  const CliRun clean = Run("clean", {seed},
+                           {"--all", "--types", "startmenu", "--json", "--deny",
+                            std::string(kMenuOrder) + "\\Gone2\\Locked"});
   EXPECT_EQ(clean.status, 1) << clean.err;
   const cli::JsonValue result = Json(clean.out);
   EXPECT_EQ(result.Member("cleaned")->items.size(), 1u);
   ASSERT_EQ(result.Member("failed")->items.size(), 1u);
-  EXPECT_NE(result.Member("failed")->items[0].Member("path")->text.find("Gone2"), std::string::npos);
+  EXPECT_NE(result.Member("failed")->items[0].Member("path")->text.find("Gone2"),
+            std::string::npos);
   EXPECT_EQ(result.Member("backupSet")->kind, cli::JsonValue::Kind::kObject);
 }
 
@@ -95,8 +97,8 @@ TEST_F(FailuresTest, InterruptedCleanRecordsItsSetAndRestores) {
   const int total = 400;
   const std::string seed = WriteFile("seed.reg", SharedDllsSeed(total));
   const std::string after = HostPath("after.reg").string();
-  const CliRun clean = Run("clean", {seed}, {"--all", "--json", "--save-reg", after},
-                           AfterCleaned(20, SIGINT));
+  const CliRun clean =
+      Run("clean", {seed}, {"--all", "--json", "--save-reg", after}, AfterCleaned(20, SIGINT));
   EXPECT_EQ(clean.status, 1) << clean.err;
   EXPECT_NE(clean.err.find("interrupted"), std::string::npos);
   const cli::JsonValue result = Json(clean.out);
@@ -111,9 +113,9 @@ TEST_F(FailuresTest, InterruptedCleanRecordsItsSetAndRestores) {
   ASSERT_EQ(sets.items.size(), 1u);
   EXPECT_EQ(sets.items[0].Member("count")->number, total);
   const std::string restored = HostPath("restored.reg").string();
-  const CliRun restore = Run("restore", {after}, {"--json", "--section",
-                                                  sets.items[0].Member("section")->text,
-                                                  "--save-reg", restored});
+  const CliRun restore =
+      Run("restore", {after},
+          {"--json", "--section", sets.items[0].Member("section")->text, "--save-reg", restored});
   EXPECT_EQ(restore.status, 0) << restore.err;
   EXPECT_EQ(Json(restore.out).Member("values")->number, static_cast<double>(cleaned));
   const CliRun rescan = Run("scan", {restored}, {"--json", "--types", "shareddlls"});
@@ -135,7 +137,8 @@ TEST_F(FailuresTest, KilledCleanIsListedAsRecoveredAndRestores) {
   EXPECT_GE(set.Member("count")->number, 20);
   EXPECT_FALSE(set.Member("time")->text.empty());
 
-  const CliRun restore = Run("restore", {seed}, {"--json", "--section", set.Member("section")->text});
+  const CliRun restore =
+      Run("restore", {seed}, {"--json", "--section", set.Member("section")->text});
   EXPECT_EQ(restore.status, 0) << restore.err;
   EXPECT_EQ(Json(restore.out).Member("values")->number, set.Member("count")->number);
   const CliRun listed = Run("backups", {}, {"--json"});

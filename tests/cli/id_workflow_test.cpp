@@ -49,7 +49,8 @@ TEST_F(IdWorkflowTest, OnlyUnchangedChosenFindingsAreCleaned) {
   // away, and a new broken entry appears that nobody has seen.
   WriteFile("c/missing/lib1.dll", "MZ");
   std::string changed = SharedDllsSeed(5);
-  changed.erase(changed.find("\"C:\\\\missing\\\\lib2.dll"), std::string("\"C:\\\\missing\\\\lib2.dll\"=dword:00000002\n").size());
+  changed.erase(changed.find("\"C:\\\\missing\\\\lib2.dll"),
+                std::string("\"C:\\\\missing\\\\lib2.dll\"=dword:00000002\n").size());
   changed += "\"C:\\\\missing\\\\new.dll\"=dword:00000001\n";
   const std::string now = WriteFile("now.reg", changed);
   const std::string after = HostPath("after.reg").string();
@@ -88,10 +89,16 @@ TEST_F(IdWorkflowTest, MarkedFindingsPositionsInTheSavedScanAndIds) {
     std::vector<std::string> left;
   } cases[] = {
       {"marked", {"--from", markedFile}, {"lib0.dll", "lib2.dll"}},
-      {"positions in the saved scan", {"--from", savedFile, "--index", "2,0,2"}, {"lib1.dll", "lib3.dll"}},
-      {"ids in any case", {"--id", ids[0] + "," + ids[0] + ",ABCDEF0123456789"}, {"lib1.dll", "lib2.dll", "lib3.dll"}},
+      {"positions in the saved scan",
+       {"--from", savedFile, "--index", "2,0,2"},
+       {"lib1.dll", "lib3.dll"}},
+      {"ids in any case",
+       {"--id", ids[0] + "," + ids[0] + ",ABCDEF0123456789"},
+       {"lib1.dll", "lib2.dll", "lib3.dll"}},
       // A fresh scan of other types finds none of them: nothing else is cleaned instead.
-      {"another scan type", {"--id", ids[0], "--types", "fonts"}, {"lib0.dll", "lib1.dll", "lib2.dll", "lib3.dll"}},
+      {"another scan type",
+       {"--id", ids[0], "--types", "fonts"},
+       {"lib0.dll", "lib1.dll", "lib2.dll", "lib3.dll"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

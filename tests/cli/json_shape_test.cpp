@@ -20,12 +20,12 @@ void ExpectMembers(const JsonValue& object, std::vector<std::pair<const char*, K
 }
 
 const std::vector<std::pair<const char*, Kind>> kFinding = {
-    {"index", Kind::kNumber}, {"id", Kind::kString},     {"code", Kind::kNumber},
+    {"index", Kind::kNumber},    {"id", Kind::kString},       {"code", Kind::kNumber},
     {"scanType", Kind::kNumber}, {"markType", Kind::kNumber}, {"errorCode", Kind::kNumber},
-    {"title", Kind::kString}, {"path", Kind::kString},   {"valueName", Kind::kString},
+    {"title", Kind::kString},    {"path", Kind::kString},     {"valueName", Kind::kString},
     {"value", Kind::kString}};
 const std::vector<std::pair<const char*, Kind>> kSet = {
-    {"section", Kind::kString}, {"time", Kind::kString},  {"description", Kind::kString},
+    {"section", Kind::kString}, {"time", Kind::kString},   {"description", Kind::kString},
     {"count", Kind::kNumber},   {"restored", Kind::kBool}, {"file", Kind::kString},
     {"size", Kind::kNumber}};
 
@@ -38,21 +38,28 @@ TEST_F(JsonShapeTest, EveryVerb) {
   const CliRun scan = Run("scan", {seed}, {"--json", "--types", "shareddlls"});
   ASSERT_EQ(scan.status, 0) << scan.err;
   const JsonValue scanJson = Json(scan.out);
-  ExpectMembers(scanJson, {{"scanTypes", Kind::kNumber}, {"judged", Kind::kNumber},
-                           {"notOpened", Kind::kNumber}, {"elevated", Kind::kBool},
-                           {"findings", Kind::kArray}, {"secondPass", Kind::kArray}});
+  ExpectMembers(scanJson, {{"scanTypes", Kind::kNumber},
+                           {"judged", Kind::kNumber},
+                           {"notOpened", Kind::kNumber},
+                           {"elevated", Kind::kBool},
+                           {"findings", Kind::kArray},
+                           {"secondPass", Kind::kArray}});
   EXPECT_EQ(scanJson.Member("scanTypes")->number, 0x8000);
   ASSERT_EQ(scanJson.Member("findings")->items.size(), 3u);
   for (const auto& finding : scanJson.Member("findings")->items) ExpectMembers(finding, kFinding);
   EXPECT_EQ(scanJson.Member("findings")->items[2].Member("index")->number, 2);
 
-  const CliRun clean = Run("clean", {seed}, {"--json", "--all", "--save-reg", after,
-                                             "--description", "shape \"quoted\""});
+  const CliRun clean =
+      Run("clean", {seed},
+          {"--json", "--all", "--save-reg", after, "--description", "shape \"quoted\""});
   ASSERT_EQ(clean.status, 0) << clean.err;
   const JsonValue cleanJson = Json(clean.out);
-  ExpectMembers(cleanJson, {{"cleaned", Kind::kArray}, {"failed", Kind::kArray},
-                            {"notFound", Kind::kArray}, {"interrupted", Kind::kBool},
-                            {"indexWritten", Kind::kBool}, {"backupSet", Kind::kObject}});
+  ExpectMembers(cleanJson, {{"cleaned", Kind::kArray},
+                            {"failed", Kind::kArray},
+                            {"notFound", Kind::kArray},
+                            {"interrupted", Kind::kBool},
+                            {"indexWritten", Kind::kBool},
+                            {"backupSet", Kind::kObject}});
   EXPECT_EQ(cleanJson.Member("cleaned")->items.size(), 3u);
   for (const auto& finding : cleanJson.Member("cleaned")->items) ExpectMembers(finding, kFinding);
   ExpectMembers(*cleanJson.Member("backupSet"), kSet);
@@ -66,16 +73,18 @@ TEST_F(JsonShapeTest, EveryVerb) {
   ASSERT_EQ(backupsJson.Member("sets")->items.size(), 1u);
   ExpectMembers(backupsJson.Member("sets")->items[0], kSet);
 
-  const CliRun exported = Run("export", {}, {"--json", "--section", section, "--out",
-                                             HostPath("set.reg").string()});
+  const CliRun exported =
+      Run("export", {}, {"--json", "--section", section, "--out", HostPath("set.reg").string()});
   ASSERT_EQ(exported.status, 0) << exported.err;
-  ExpectMembers(Json(exported.out), {{"file", Kind::kString}, {"out", Kind::kString},
-                                     {"bytes", Kind::kNumber}});
+  ExpectMembers(Json(exported.out),
+                {{"file", Kind::kString}, {"out", Kind::kString}, {"bytes", Kind::kNumber}});
 
   const CliRun restore = Run("restore", {after}, {"--json", "--section", section});
   ASSERT_EQ(restore.status, 0) << restore.err;
-  ExpectMembers(Json(restore.out), {{"file", Kind::kString}, {"restored", Kind::kBool},
-                                    {"keys", Kind::kNumber}, {"values", Kind::kNumber}});
+  ExpectMembers(Json(restore.out), {{"file", Kind::kString},
+                                    {"restored", Kind::kBool},
+                                    {"keys", Kind::kNumber},
+                                    {"values", Kind::kNumber}});
   EXPECT_EQ(Json(restore.out).Member("values")->number, 3);
 
   const CliRun remove = Run("delete", {}, {"--json", "--all"});
@@ -85,8 +94,9 @@ TEST_F(JsonShapeTest, EveryVerb) {
 }
 
 TEST(JsonReader, RefusesWhatIsNotOneDocument) {
-  const char* bad[] = {"", "{", "{\"a\" 1}", "[1,]", "{\"a\":1,}", "\"open", "\"\\x\"",
-                       "\"\\u12\"", "01x", "1 2", "tru", "-", "1.", "1e", "\"a\nb\""};
+  const char* bad[] = {"",       "{",       "{\"a\" 1}", "[1,]", "{\"a\":1,}",
+                       "\"open", "\"\\x\"", "\"\\u12\"", "01x",  "1 2",
+                       "tru",    "-",       "1.",        "1e",   "\"a\nb\""};
   for (const char* text : bad) {
     cli::JsonValue value;
     std::string error;
