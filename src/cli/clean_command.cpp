@@ -153,7 +153,8 @@ int RunCleanCommand(const std::vector<std::string>& arguments) {
   };
   std::vector<int> failed;
   cleaner.Clean(indexes, &failed, parsed.description);
-  const bool interrupted = interrupt.Requested();
+  // Stopped before its end; a Ctrl+C after the last finding interrupted nothing.
+  const bool interrupted = interrupt.Requested() && cleaner.ForceBroken();
   const std::u16string unrecorded = cleaner.UnrecordedBackupFile();
   const TRCRescueItem* set = NewSet(cleaner, before);
 

@@ -69,24 +69,30 @@ std::vector<std::unique_ptr<TRCRescueItem>> RecoverUnlistedSets(
     platform::Platform& platform, const std::u16string& folder, const std::u16string& indexFile,
     const std::vector<std::u16string>& knownFiles,
     const std::vector<std::u16string>& sectionNames) {
+  // Oldest first: data files are named by the time of their clean.
+  std::vector<std::u16string> unlisted;
+  for (const platform::FolderEntry& entry : platform.files.ListFolder(folder)) {
+    if (!entry.isFolder && HasDataFileExtension(entry.name) &&
+        IsPlainBackupFileName(entry.name) && !Contains(knownFiles, entry.name)) {
+      unlisted.push_back(entry.name);
+    }
+  }
+  std::sort(unlisted.begin(), unlisted.end(), [](const std::u16string& a, const std::u16string& b) {
+    return StrCompareText(a, b) < 0;
+  });
+
   std::vector<std::unique_ptr<TRCRescueItem>> recovered;
   std::vector<std::u16string> taken = sectionNames;
-  for (const platform::FolderEntry& entry : platform.files.ListFolder(folder)) {
-    if (entry.isFolder || !HasDataFileExtension(entry.name) || !IsPlainBackupFileName(entry.name) ||
-        Contains(knownFiles, entry.name)) {
-      continue;
-    }
+  for (const std::u16string& name : unlisted) {
     std::uint32_t records = 0;
     // A file without a complete record holds nothing to restore: its clean removed
     // nothing before it stopped.
-    if (!CountBackupRecords(platform.files, folder + entry.name, &records) || records == 0) {
-      continue;
-    }
+    if (!CountBackupRecords(platform.files, folder + name, &records) || records == 0) continue;
     auto item = std::make_unique<TRCRescueItem>();
-    item->SectionName = FreeSectionName(SectionNameOfBackupFile(entry.name), taken);
+    item->SectionName = FreeSectionName(SectionNameOfBackupFile(name), taken);
     item->DetailCount = records;
     item->IsRescued = false;
-    item->BackupFile = entry.name;
+    item->BackupFile = name;
     item->Description = kRecoveredDescription;
     taken.push_back(item->SectionName);
     platform::ProfileFiles& profiles = platform.profiles;
@@ -98,9 +104,6 @@ std::vector<std::unique_ptr<TRCRescueItem>> RecoverUnlistedSets(
     profiles.WriteString(indexFile, item->SectionName, u"HasBeenDeleted", u"False");
     recovered.push_back(std::move(item));
   }
-  std::sort(recovered.begin(), recovered.end(), [](const auto& a, const auto& b) {
-    return StrCompareText(a->SectionName, b->SectionName) < 0;
-  });
   return recovered;
 }
 

@@ -81,19 +81,22 @@ TEST_F(RecoveredSetsTest, OnlyReadableFilesWithRecordsAreRecovered) {
   WriteFileBytes(rescueDir_ + u"other.rss", bytes);
   P().profiles.WriteString(Cleaner().RescueListFile(), u"Kept Copy", u"BackupFile", u"other.rss");
 
-  Cleaner().UpdateRescueList();
-  std::vector<std::pair<std::u16string, std::u16string>> listed;
-  for (int i = 0; i < Cleaner().RescueCount(); ++i) {
-    listed.emplace_back(Cleaner().RescueItems(i)->SectionName,
-                        Cleaner().RescueItems(i)->BackupFile);
-  }
-  EXPECT_EQ(listed, (std::vector<std::pair<std::u16string, std::u16string>>{
-                        {u"Kept Copy", u"other.rss"},
-                        {u"2010-03-07 14:05:09", file},
-                        {u"Kept Copy (2)", u"Kept Copy.RSS"}}));
-  // Listing again finds the same sets, now from their sections.
-  Cleaner().UpdateRescueList();
-  EXPECT_EQ(Cleaner().RescueCount(), 3);
+  using Listing = std::vector<std::pair<std::u16string, std::u16string>>;
+  auto list = [&] {
+    Cleaner().UpdateRescueList();
+    Listing listed;
+    for (int i = 0; i < Cleaner().RescueCount(); ++i) {
+      listed.emplace_back(Cleaner().RescueItems(i)->SectionName,
+                          Cleaner().RescueItems(i)->BackupFile);
+    }
+    return listed;
+  };
+  const Listing expected = {{u"Kept Copy", u"other.rss"},
+                            {u"2010-03-07 14:05:09", file},
+                            {u"Kept Copy (2)", u"Kept Copy.RSS"}};
+  EXPECT_EQ(list(), expected);
+  // Listing again finds the same sets in the same order, now from their sections.
+  EXPECT_EQ(list(), expected);
 }
 
 TEST(RescueRecovery, SectionNamesOfDataFiles) {
