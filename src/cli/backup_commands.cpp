@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "cli/backup_selection.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -29,35 +30,6 @@ std::uint64_t DataFileSize(TRCRegCleaner& cleaner, const TRCRescueItem& item) {
     return 0;
   }
   return size;
-}
-
-// Reads the verb's own options and the shared ones; the verb's options are taken by
-// `own`, which returns false for an argument it does not know.
-template <typename Own>
-CommonOptions ReadOptions(const std::vector<std::string>& arguments, Own own) {
-  CommonOptions options;
-  ArgumentReader reader(arguments);
-  while (!reader.Done()) {
-    if (own(reader)) continue;
-    if (!ReadCommonOption(reader, options)) throw UsageError{"unknown option " + reader.Peek()};
-  }
-  return options;
-}
-
-TRCRescueItem* FindSet(TRCRegCleaner& cleaner, const std::u16string& section) {
-  for (int i = 0; i < cleaner.RescueCount(); ++i) {
-    if (StrSameText(cleaner.RescueItems(i)->SectionName, section)) return cleaner.RescueItems(i);
-  }
-  return nullptr;
-}
-
-int Finish(Session& session, int status) {
-  std::string error;
-  if (!session.SaveRegistry(&error)) {
-    PrintError(error + "\n");
-    return kExitFailed;
-  }
-  return status;
 }
 
 }  // namespace
@@ -115,17 +87,10 @@ int RunRestoreCommand(const std::vector<std::string>& arguments) {
   });
   if (section.empty() == file.empty()) throw UsageError{"restore needs --section NAME or --file PATH"};
   Session session(options);
+  if (!RequireElevation(session, "restore")) return kExitFailed;
   TRCRegCleaner& cleaner = session.Cleaner();
   cleaner.UpdateRescueList();
-  std::u16string dataFile = FromUtf8(file);
-  if (!section.empty()) {
-    const TRCRescueItem* item = FindSet(cleaner, FromUtf8(section));
-    if (item == nullptr) {
-      PrintError("ovalin-rc: no backup set '" + section + "'\n");
-      return Finish(session, kExitFailed);
-    }
-    dataFile = cleaner.RescueDir() + item->BackupFile;
-  }
+  const std::u16string dataFile = ChosenDataFile(session, section, file);
   std::uint64_t keys = 0;
   std::uint64_t values = 0;
   cleaner.OnRestoring = [&](TRCRegCleaner&, const RestoringEventArgs& args) {
@@ -164,6 +129,7 @@ int RunDeleteCommand(const std::vector<std::string>& arguments) {
   });
   if (section.empty() == !all) throw UsageError{"delete needs --section NAME or --all"};
   Session session(options);
+  if (!RequireElevation(session, "delete")) return kExitFailed;
   TRCRegCleaner& cleaner = session.Cleaner();
   cleaner.UpdateRescueList();
   int deleted = 0;
@@ -179,10 +145,7 @@ int RunDeleteCommand(const std::vector<std::string>& arguments) {
     for (int i = 0; i < cleaner.RescueCount(); ++i) remove(cleaner.RescueItems(i));
   } else {
     TRCRescueItem* item = FindSet(cleaner, FromUtf8(section));
-    if (item == nullptr) {
-      PrintError("ovalin-rc: no backup set '" + section + "'\n");
-      return Finish(session, kExitFailed);
-    }
+    if (item == nullptr) throw UsageError{"no backup set '" + section + "'"};
     remove(item);
   }
   if (options.json) {

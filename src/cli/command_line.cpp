@@ -1,7 +1,9 @@
 #include "cli/command_line.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
 
 #include "engine/scanned_item.h"
 #include "engine/text_utils.h"
@@ -41,6 +43,18 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// Options that add to a list rather than set one value.
+const std::string kRepeatableOptions[] = {"--reg", "--drive", "--env", "--folder", "--deny"};
+
+// A mask that selects at least one scan type and nothing else.
+std::uint32_t CheckedMask(std::uint32_t mask, const std::string& text) {
+  if ((mask & ~kAllScanTypes) != 0) {
+    throw UsageError{"the scan-type mask '" + text + "' has bits that are no scan type"};
+  }
+  if (mask == 0) throw UsageError{"the scan-type mask '" + text + "' selects no scan type"};
+  return mask;
+}
+
 #ifndef _WIN32
 // "NAME=VALUE" split at the first '='.
 std::pair<std::string, std::string> SplitAssignment(const std::string& option,
@@ -58,11 +72,20 @@ std::pair<std::string, std::string> SplitAssignment(const std::string& option,
 ArgumentReader::ArgumentReader(std::vector<std::string> arguments)
     : arguments_(std::move(arguments)) {}
 
-std::string ArgumentReader::Next() { return arguments_[position_++]; }
+std::string ArgumentReader::Next() {
+  const std::string option = arguments_[position_++];
+  const bool repeatable = std::find(std::begin(kRepeatableOptions), std::end(kRepeatableOptions),
+                                    option) != std::end(kRepeatableOptions);
+  if (!repeatable && std::find(taken_.begin(), taken_.end(), option) != taken_.end()) {
+    throw UsageError{option + " is given more than once"};
+  }
+  taken_.push_back(option);
+  return option;
+}
 
 std::string ArgumentReader::ValueOf(const std::string& option) {
   if (Done()) throw UsageError{option + " needs a value"};
-  return Next();
+  return arguments_[position_++];
 }
 
 std::uint32_t ParseScanTypes(const std::string& text) {
@@ -72,11 +95,11 @@ std::uint32_t ParseScanTypes(const std::string& text) {
     if (!ParseUnsigned(lower.substr(2), 16, &value) || value > 0xFFFFFFFFull) {
       throw UsageError{"bad scan-type mask '" + text + "'"};
     }
-    return static_cast<std::uint32_t>(value);
+    return CheckedMask(static_cast<std::uint32_t>(value), text);
   }
   if (ParseUnsigned(lower, 10, &value)) {
     if (value > 0xFFFFFFFFull) throw UsageError{"bad scan-type mask '" + text + "'"};
-    return static_cast<std::uint32_t>(value);
+    return CheckedMask(static_cast<std::uint32_t>(value), text);
   }
   std::uint32_t mask = 0;
   std::size_t start = 0;
@@ -95,7 +118,7 @@ std::uint32_t ParseScanTypes(const std::string& text) {
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
-  return mask;
+  return CheckedMask(mask, text);
 }
 
 std::vector<int> ParseIndexList(const std::string& text) {
@@ -116,11 +139,30 @@ std::vector<int> ParseIndexList(const std::string& text) {
   return indexes;
 }
 
+std::vector<std::string> ParseIdList(const std::string& text) {
+  std::vector<std::string> ids;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', start);
+    const std::string id =
+        Lower(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    unsigned long long ignored = 0;
+    if (id.size() != 16 || !ParseUnsigned(id, 16, &ignored)) {
+      throw UsageError{"bad finding id '" + id + "' (16 hexadecimal digits expected)"};
+    }
+    if (std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return ids;
+}
+
 bool ReadCommonOption(ArgumentReader& reader, CommonOptions& options) {
   const std::string option = reader.Peek();
   if (option == "--types") {
     reader.Next();
     options.scanTypes = ParseScanTypes(reader.ValueOf(option));
+    options.scanTypesGiven = true;
   } else if (option == "--json") {
     reader.Next();
     options.json = true;
@@ -154,6 +196,12 @@ bool ReadCommonOption(ArgumentReader& reader, CommonOptions& options) {
       throw UsageError{"--folder expects a CSIDL number, got '" + number + "'"};
     }
     options.specialFolders[static_cast<int>(csidl)] = FromUtf8(path);
+  } else if (option == "--deny") {
+    reader.Next();
+    options.deniedKeys.push_back(FromUtf8(reader.ValueOf(option)));
+  } else if (option == "--not-elevated") {
+    reader.Next();
+    options.elevated = false;
 #endif
   } else {
     return false;
@@ -165,17 +213,20 @@ const char* UsageText() {
   return "usage: ovalin-rc <command> [options]\n"
          "commands:\n"
          "  scan    [--types MASK] [--json]\n"
-         "  clean   (--all | --index 0,3,7) [--description TEXT] [--types MASK] [--json]\n"
+         "  clean   (--all | --id ID[,ID...] | --from SCAN.json [--index 0,3,7])\n"
+         "          [--description TEXT] [--types MASK] [--json]\n"
          "  backups [--json]\n"
-         "  restore (--section NAME | --file PATH)\n"
-         "  delete  (--section NAME | --all)\n"
+         "  restore (--section NAME | --file PATH) [--json]\n"
+         "  delete  (--section NAME | --all) [--json]\n"
+         "  export  (--section NAME | --file PATH) [--out FILE.reg [--json]]\n"
          "MASK: hexadecimal (0x7ff000), decimal, or names separated by commas:\n"
          "  components,filetypes,programs,shareddlls,helpfiles,historylist,fonts,sounds,\n"
          "  shortcuts,startmenu,startup (default: all)\n"
          "every command: --base PATH (the program folder; backups in its Data\\ZUNRC\\)\n"
 #ifndef _WIN32
          "substitute registry: --reg FILE (load a .reg file; repeatable), --drive C=DIR,\n"
-         "  --env NAME=VALUE, --folder CSIDL=PATH (repeatable), --save-reg FILE\n"
+         "  --env NAME=VALUE, --folder CSIDL=PATH (repeatable), --save-reg FILE,\n"
+         "  --deny KEY (the key refuses full access; repeatable), --not-elevated\n"
 #endif
       ;
 }

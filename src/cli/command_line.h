@@ -16,6 +16,7 @@ constexpr int kExitUsage = 2;
 
 struct CommonOptions {
   std::uint32_t scanTypes = 0x7FF000;
+  bool scanTypesGiven = false;
   bool json = false;
   // The program folder (a Windows path); backups go to its "Data\ZUNRC\".
   std::u16string basePath;
@@ -25,6 +26,10 @@ struct CommonOptions {
   std::map<std::u16string, std::u16string> environment;
   std::map<int, std::u16string> specialFolders;
   std::string saveRegFile;
+  // Keys that refuse full access, as keys that need administrator rights do for a
+  // process without them; and whether the process counts as elevated.
+  std::vector<std::u16string> deniedKeys;
+  bool elevated = true;
 };
 
 // Thrown for wrong arguments; main prints the message and the usage text.
@@ -38,6 +43,8 @@ class ArgumentReader {
   explicit ArgumentReader(std::vector<std::string> arguments);
   bool Done() const { return position_ >= arguments_.size(); }
   const std::string& Peek() const { return arguments_[position_]; }
+  // Takes the option at the position. An option given twice is a UsageError (a second
+  // value would silently replace the first), except the substitute's repeatable ones.
   std::string Next();
   // The value after an option; UsageError when there is none.
   std::string ValueOf(const std::string& option);
@@ -45,16 +52,21 @@ class ArgumentReader {
  private:
   std::vector<std::string> arguments_;
   std::size_t position_ = 0;
+  std::vector<std::string> taken_;
 };
 
 // Consumes one shared option at the reader's position; false when the next argument is
 // not one of them. Throws UsageError for a bad value.
 bool ReadCommonOption(ArgumentReader& reader, CommonOptions& options);
 
-// "0x7ff000", "8384512" or "components,fonts"; throws UsageError.
+// "0x7ff000", "8384512" or "components,fonts"; throws UsageError, also for a mask with
+// bits that are no scan type or with no scan type at all.
 std::uint32_t ParseScanTypes(const std::string& text);
 // "0,3,7"; throws UsageError.
 std::vector<int> ParseIndexList(const std::string& text);
+// "0123456789abcdef,..." (finding ids, 16 hexadecimal digits each; any letter case);
+// lower case, each once, in the order given. Throws UsageError.
+std::vector<std::string> ParseIdList(const std::string& text);
 
 // The usage text of every verb.
 const char* UsageText();

@@ -12,5 +12,6 @@ int RunCleanCommand(const std::vector<std::string>& arguments);
 int RunBackupsCommand(const std::vector<std::string>& arguments);
 int RunRestoreCommand(const std::vector<std::string>& arguments);
 int RunDeleteCommand(const std::vector<std::string>& arguments);
+int RunExportCommand(const std::vector<std::string>& arguments);
 
 }  // namespace ovalin::cli

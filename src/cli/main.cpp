@@ -23,6 +23,7 @@ const Verb kVerbs[] = {
     {"backups", ovalin::cli::RunBackupsCommand},
     {"restore", ovalin::cli::RunRestoreCommand},
     {"delete", ovalin::cli::RunDeleteCommand},
+    {"export", ovalin::cli::RunExportCommand},
 };
 
 int Usage(const std::string& problem) {

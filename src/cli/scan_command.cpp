@@ -13,19 +13,26 @@ int RunScanCommand(const std::vector<std::string>& arguments) {
     if (!ReadCommonOption(reader, options)) throw UsageError{"unknown option " + reader.Peek()};
   }
   Session session(options);
-  const ScanSummary summary = RunScan(session.Cleaner(), options.scanTypes, !options.json);
-  if (!summary.started) throw UsageError{"the scan-type mask selects no scan type"};
+  WarnWhenNotElevated(session);
+  const ScanSummary summary = RunScan(session, options.scanTypes, !options.json);
+  if (!summary.started) {
+    PrintError("ovalin-rc: the scan could not start\n");
+    return kExitFailed;
+  }
   TRCRegCleaner& cleaner = session.Cleaner();
   if (options.json) {
     Print("{\"scanTypes\": " + std::to_string(summary.scanTypes) +
-          ", \"judged\": " + std::to_string(summary.judged) + ",\n  " + FindingsJson(cleaner) +
-          "}\n");
+          ", \"judged\": " + std::to_string(summary.judged) +
+          ", \"notOpened\": " + std::to_string(summary.notOpened) +
+          ", \"elevated\": " + (session.Elevated() ? "true" : "false") + ",\n  " +
+          FindingsJson(cleaner) + "}\n");
   } else {
     Print(FindingsTable(cleaner));
     Print(std::to_string(cleaner.ScannedItemsCount()) + " findings, " +
           std::to_string(cleaner.ScannedItemsCount_SecondClean()) +
           " keys to check after a clean, " + std::to_string(summary.judged) +
-          " entries judged\n");
+          " entries judged, " + std::to_string(summary.notOpened) +
+          " keys could not be opened\n");
   }
   std::string error;
   if (!session.SaveRegistry(&error)) {

@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "cli/full_path.h"
+#include "cli/output.h"
 #include "engine/text_utils.h"
 #include "platform/reg_file.h"
 #include "rules/standard_rules.h"
@@ -12,6 +14,7 @@
 #include <sys/stat.h>
 
 #include "platform/posix/substitute.h"
+#include "platform/posix/substitute_registry.h"
 #endif
 
 namespace ovalin::cli {
@@ -32,13 +35,19 @@ std::unique_ptr<platform::PlatformServices> MakeSubstitute(const CommonOptions& 
   config.environment = options.environment;
   config.specialFolders = options.specialFolders;
   if (!options.basePath.empty()) {
-    config.modulePath = PathAddBackslash(options.basePath) + u"ovalin-rc.exe";
+    config.modulePath = PathAddBackslash(FullPath(options.basePath)) + u"ovalin-rc.exe";
   }
+  config.elevated = options.elevated;
   auto services = std::make_unique<platform::posix::SubstitutePlatform>(std::move(config));
   for (const auto& file : options.regFiles) {
     platform::RegFileError error;
     if (!platform::LoadRegFile(services->Get().registry, file, &error)) {
       throw UsageError{"cannot load " + error.Message()};
+    }
+  }
+  for (const auto& key : options.deniedKeys) {
+    if (!services->Registry().SetDenyAccess(key, true)) {
+      throw UsageError{"--deny " + ToUtf8(key) + ": no such key"};
     }
   }
   return services;
@@ -53,13 +62,29 @@ Session::Session(const CommonOptions& options) : options_(options) {
 #else
   services_ = MakeSubstitute(options_);
 #endif
-  cleaner_ = std::make_unique<TRCRegCleaner>(services_->Get(), StandardScanRules());
+  platform::Platform& base = services_->Get();
+  registry_ = std::make_unique<CountingRegistry>(base.registry);
+  view_.emplace(platform::Platform{*registry_, base.files, base.profiles, base.system,
+                                   base.clock, base.messages});
+  cleaner_ = std::make_unique<TRCRegCleaner>(*view_, StandardScanRules());
   if (!options_.basePath.empty()) {
-    cleaner_->SetRescueDir(PathAddBackslash(options_.basePath) + u"Data\\ZUNRC\\");
+    // A mistyped folder must not become a new program folder with a backup folder in it.
+    const std::u16string basePath = FullPath(options_.basePath);
+    if (view_->files.Probe(basePath) != platform::PathKind::kFolder) {
+      throw UsageError{"--base " + ToUtf8(options_.basePath) + ": no such folder"};
+    }
+    cleaner_->SetRescueDir(PathAddBackslash(basePath) + u"Data\\ZUNRC\\");
   }
 }
 
 Session::~Session() = default;
+
+bool RequireElevation(Session& session, const std::string& verb) {
+  if (session.Elevated()) return true;
+  PrintError("ovalin-rc: " + verb +
+             " needs administrator rights; run it from an elevated command prompt\n");
+  return false;
+}
 
 bool Session::SaveRegistry(std::string* error) {
   if (options_.saveRegFile.empty()) return true;

@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <exception>
+#include <map>
 #include <memory>
+#include <set>
+#include <utility>
 
 #include "engine/backup_writers.h"
 #include "engine/clean_removal.h"
+#include "engine/finding_id.h"
 #include "engine/rescue_names.h"
 #include "engine/text_utils.h"
 
@@ -67,16 +71,33 @@ void RemoveOne(std::vector<int>* list, int index) {
   if (at != list->end()) list->erase(at);
 }
 
-void WriteIndexSection(TRCRegCleaner& cleaner, const TRCRescueItem& item) {
+// True only when every key of the set's section was written.
+bool WriteIndexSection(TRCRegCleaner& cleaner, const TRCRescueItem& item) {
   platform::ProfileFiles& profiles = cleaner.Platform().profiles;
   const std::u16string& file = cleaner.RescueListFile();
   const std::u16string& section = item.SectionName;
-  profiles.WriteString(file, section, u"DetailCount",
-                       FromUtf8(std::to_string(item.DetailCount)));
-  profiles.WriteString(file, section, u"IsRescued", u"False");
-  profiles.WriteString(file, section, u"Description", IndexSafeText(item.Description));
-  profiles.WriteString(file, section, u"BackupFile", item.BackupFile);
-  profiles.WriteString(file, section, u"HasBeenDeleted", u"False");
+  const std::pair<std::u16string_view, std::u16string> keys[] = {
+      {u"DetailCount", FromUtf8(std::to_string(item.DetailCount))},
+      {u"IsRescued", u"False"},
+      {u"Description", IndexSafeText(item.Description)},
+      {u"BackupFile", item.BackupFile},
+      {u"HasBeenDeleted", u"False"},
+  };
+  bool written = true;
+  for (const auto& [key, value] : keys) {
+    written = profiles.WriteString(file, section, key, value) && written;
+  }
+  return written;
+}
+
+// The indexes of the list without repetitions, in the order of their first occurrence.
+std::vector<int> DistinctIndexes(const std::vector<int>& indexes) {
+  std::vector<int> distinct;
+  std::set<int> seen;
+  for (int index : indexes) {
+    if (seen.insert(index).second) distinct.push_back(index);
+  }
+  return distinct;
 }
 
 }  // namespace
@@ -96,9 +117,16 @@ std::u16string IndexSafeText(std::u16string_view text) {
   return result;
 }
 
-bool CleanFindings(TRCRegCleaner& cleaner, const std::vector<int>& indexes,
+bool CleanFindings(TRCRegCleaner& cleaner, const std::vector<int>& requested,
                    const std::u16string& description, int span, int start,
                    std::vector<int>* failIndexes) {
+  cleaner.SetUnrecordedBackupFile({});
+  // Each finding is backed up and removed once, however often the list names it. A
+  // second backup would record what the first removal left (a blanked value, or no
+  // value at all), and the restore, which replays records in order, would put that back
+  // instead of the original. Two findings with the same identity are one entry of the
+  // registry in the same way: the second shares the first one's result.
+  const std::vector<int> indexes = DistinctIndexes(requested);
   std::vector<int> ownFailList;
   std::vector<int>& failed = failIndexes != nullptr ? *failIndexes : ownFailList;
   failed = indexes;
@@ -122,14 +150,22 @@ bool CleanFindings(TRCRegCleaner& cleaner, const std::vector<int>& indexes,
   if (file && WriteBackupHeader(*file)) {
     try {
       std::uint32_t cleanedTypes = 0;
+      // Identity of each finding handled so far -> whether it was cleaned.
+      std::map<std::u16string, bool> handled;
       auto& items = cleaner.MutableScannedItems();
       for (std::size_t i = 0; i < indexes.size(); ++i) {
         if (cleaner.ForceBroken()) break;
         const int index = indexes[i];
         if (index < 0 || index >= cleaner.ScannedItemsCount()) continue;
         const TRCScannedItem& finding = *items[static_cast<std::size_t>(index)];
-        if (!BackupFinding(p.registry, finding, *file)) continue;
-        if (!RemoveFinding(p.registry, finding)) continue;
+        const auto [earlier, isNew] = handled.emplace(FindingIdentity(finding), false);
+        bool cleaned = earlier->second;
+        if (isNew) {
+          cleaned = BackupFinding(p.registry, finding, *file) &&
+                    RemoveFinding(p.registry, finding);
+          earlier->second = cleaned;
+        }
+        if (!cleaned) continue;
         RemoveOne(&failed, index);
         cleanedTypes |= ScanTypeOf(finding.ScannedCode);
         if (cleaner.OnCleaning) {
@@ -152,7 +188,9 @@ bool CleanFindings(TRCRegCleaner& cleaner, const std::vector<int>& indexes,
     p.files.DeleteFile(dataFile);
     return false;
   }
-  WriteIndexSection(cleaner, item);
+  // Without its section the set is still found (a listing recovers data files that have
+  // none), but the caller must tell the person that the index could not be written.
+  if (!WriteIndexSection(cleaner, item)) cleaner.SetUnrecordedBackupFile(dataFile);
   if (completed) {
     auto& items = cleaner.MutableScannedItems();
     for (int index : indexes) {
@@ -169,6 +207,7 @@ bool TRCRegCleaner::Clean(const std::vector<int>& indexes, std::vector<int>* fai
   if (Status() != kStatusIdle) return false;
   SetStatus(kStatusCleaning);
   ClearForceBroken();
+  SetUnrecordedBackupFile({});
   if (OnBeginClean) OnBeginClean(*this);
   if (indexes.empty()) {
     if (failIndexes != nullptr) failIndexes->clear();

@@ -10,8 +10,12 @@
 
 namespace ovalin {
 
-// failIndexes receives the indexes that were not cleaned (every index to begin with).
-// True when a backup set was recorded, that is when at least one finding was cleaned.
+// failIndexes receives the indexes that were not cleaned: the list's indexes, each once,
+// to begin with. A finding is backed up and removed once however often the list names
+// it, and findings with the same identity (FindingIdentity) share the first one's
+// result. True when a backup set was written, that is when at least one finding was
+// cleaned; when its section could not be written to the index, the cleaner's
+// UnrecordedBackupFile names its data file.
 bool CleanFindings(TRCRegCleaner& cleaner, const std::vector<int>& indexes,
                    const std::u16string& description, int span, int start,
                    std::vector<int>* failIndexes);

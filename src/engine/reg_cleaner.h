@@ -110,6 +110,11 @@ class TRCRegCleaner {
   bool Clean(const std::vector<int>& indexes, std::vector<int>* failIndexes,
              const std::u16string& description);
   bool CleanAll(std::vector<int>* failIndexes, const std::u16string& description);
+  // The data file of the last clean when its set could not be recorded in the backup
+  // index (read-only, locked or full disk), empty otherwise. Its backups are complete and
+  // a listing recovers the file, but the person should be told.
+  const std::u16string& UnrecordedBackupFile() const { return unrecordedBackupFile_; }
+  void SetUnrecordedBackupFile(std::u16string file) { unrecordedBackupFile_ = std::move(file); }
 
   // --- backups ---
   const std::u16string& RescueDir() const { return rescueDir_; }
@@ -160,6 +165,7 @@ class TRCRegCleaner {
   std::u16string rescueDir_;
   std::u16string rescueListFile_;
   std::vector<std::unique_ptr<TRCRescueItem>> rescueList_;
+  std::u16string unrecordedBackupFile_;
 };
 
 }  // namespace ovalin

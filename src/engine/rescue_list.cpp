@@ -1,9 +1,11 @@
 // The listing of the backup index and the deletion of backup sets.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "engine/reg_cleaner.h"
 #include "engine/rescue_names.h"
+#include "engine/rescue_recovery.h"
 #include "engine/text_utils.h"
 
 namespace ovalin {
@@ -33,9 +35,12 @@ void TRCRegCleaner::UpdateRescueList() {
   rescueList_.clear();
   const std::u16string& index = rescueListFile_;
   const std::u16string folder = FileFolder(index);
+  // Every data file a section names, listed or not; the others are recovered below.
+  std::vector<std::u16string> namedFiles;
   for (const std::u16string& section : p.profiles.SectionNames(index)) {
     const std::u16string backupFile =
         p.profiles.ReadString(index, section, u"BackupFile").value_or(u"");
+    namedFiles.push_back(backupFile);
     // A name that leads out of the backup folder is never opened or deleted.
     if (!backupFile.empty() && !IsPlainBackupFileName(backupFile)) continue;
     const std::u16string dataFile = folder + backupFile;
@@ -61,6 +66,10 @@ void TRCRegCleaner::UpdateRescueList() {
     item->Description = p.profiles.ReadString(index, section, u"Description").value_or(u"");
     item->HasBeenDeleted = false;
     rescueList_.push_back(std::move(item));
+  }
+  for (auto& recovered :
+       RecoverUnlistedSets(p, folder, index, namedFiles, p.profiles.SectionNames(index))) {
+    rescueList_.push_back(std::move(recovered));
   }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/rescue_names.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "engine/rescue_item.h"
 
@@ -83,6 +84,44 @@ bool ParseSectionName(std::u16string_view name, platform::FileTime* local) {
 bool IsPlainBackupFileName(std::u16string_view name) {
   if (name.empty() || name == u"." || name == u"..") return false;
   return name.find_first_of(u"\\/:") == std::u16string_view::npos;
+}
+
+namespace {
+
+// The path in one spelling: lower case, backslashes only, no empty, "." or ".."
+// components (".." takes the one before it away, but never the drive or server).
+std::u16string NormalizedPath(std::u16string_view path) {
+  std::u16string text(path);
+  for (char16_t& c : text) {
+    if (c == u'/') c = u'\\';
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  const bool network = text.rfind(u"\\\\", 0) == 0;
+  std::vector<std::u16string> parts;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find(u'\\', start);
+    if (end == std::u16string::npos) end = text.size();
+    const std::u16string part = text.substr(start, end - start);
+    if (part == u"..") {
+      if (parts.size() > 1) parts.pop_back();
+    } else if (!part.empty() && part != u".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::u16string result = network ? u"\\\\" : u"";
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i != 0) result += u'\\';
+    result += parts[i];
+  }
+  return result;
+}
+
+}  // namespace
+
+bool SameWindowsPath(std::u16string_view a, std::u16string_view b) {
+  return NormalizedPath(a) == NormalizedPath(b);
 }
 
 platform::FileTime TRCRescueItem::DateTime() const {

@@ -23,4 +23,9 @@ bool ParseSectionName(std::u16string_view name, platform::FileTime* local);
 // before any file is opened or deleted.
 bool IsPlainBackupFileName(std::u16string_view name);
 
+// True when two absolute Windows paths name the same file however they are spelt:
+// letter case (ASCII), forward or repeated slashes, "." and ".." components and a
+// trailing separator do not matter.
+bool SameWindowsPath(std::u16string_view a, std::u16string_view b);
+
 }  // namespace ovalin

@@ -7,6 +7,7 @@
 
 #include "engine/backup_reader.h"
 #include "engine/reg_access.h"
+#include "engine/rescue_names.h"
 #include "engine/text_utils.h"
 
 namespace ovalin {
@@ -50,7 +51,7 @@ RecordResult RestoreRecord(TRCRegCleaner& cleaner, const BackupRecordView& recor
 void MarkRestored(TRCRegCleaner& cleaner, const std::u16string& fileName) {
   for (int i = 0; i < cleaner.RescueCount(); ++i) {
     TRCRescueItem* item = cleaner.RescueItems(i);
-    if (StrSameText(cleaner.RescueDir() + item->BackupFile, fileName)) {
+    if (SameWindowsPath(cleaner.RescueDir() + item->BackupFile, fileName)) {
       item->IsRescued = true;
       cleaner.Platform().profiles.WriteString(cleaner.RescueListFile(), item->SectionName,
                                               u"IsRescued", u"True");

@@ -31,6 +31,9 @@ class SystemServices {
   // The language identifier of the calling thread's locale (GetThreadLocale, low 16
   // bits): 1031 on a German Windows, 1033 on an American one.
   virtual std::uint16_t ThreadLanguageID() = 0;
+  // Whether the process runs with administrator rights (an elevated token on Windows).
+  // Services that model no rights at all (test doubles) answer true.
+  virtual bool IsElevated() { return true; }
 };
 
 }  // namespace ovalin::platform

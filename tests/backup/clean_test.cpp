@@ -323,6 +323,69 @@ TEST_F(CleanTest, KeyNamesWithColonsAreDeletedByTheirWholeName) {
   EXPECT_TRUE(KeyExists(Path(u"A:\\B")));
 }
 
+// A finding named twice, or two findings of one registry entry, are backed up and
+// removed once: a second backup of a blanked value would record the blank, and the
+// restore, which replays records in order, would leave the value blank.
+TEST_F(CleanTest, EachFindingIsCleanedOnceHoweverOftenItIsListed) {
+  const struct {
+    const char* name;
+    std::vector<int> indexes;
+    int findings;  // copies of the same finding in the scan's list
+    std::vector<int> failed;
+  } cases[] = {
+      {"index listed twice", {0, 0}, 1, {}},
+      {"index three times around another", {0, 5, 0, 0}, 1, {5}},
+      {"two findings with one identity", {0, 1}, 2, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Seed("[$\\K]\n\"blank\"=\"C:\\\\gone\\\\x.exe\"\n");
+    const auto original = Snapshot();
+    Cleaner().MutableScannedItems().clear();
+    for (int i = 0; i < c.findings; ++i) AddFinding(kCode | mtBlankValue, Path(u"K"), u"blank");
+    int cleaned = 0;
+    Cleaner().OnCleaning = [&](TRCRegCleaner&, int) { ++cleaned; };
+    std::vector<int> failed;
+    ASSERT_TRUE(Cleaner().Clean(c.indexes, &failed, u""));
+    EXPECT_EQ(failed, c.failed);
+    EXPECT_EQ(cleaned, c.findings);
+    RawValue value;
+    ASSERT_TRUE(ReadValue(Path(u"K"), u"blank", &value));
+    EXPECT_EQ(value.data, Utf16Bytes(u""));
+
+    const auto files = DataFiles();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(Records(ReadFileBytes(rescueDir_ + files[0])).size(), 1u);
+    ASSERT_TRUE(Cleaner().RestoreRescue(rescueDir_ + files[0]));
+    EXPECT_EQ(Snapshot(), original);
+    ASSERT_TRUE(P().files.DeleteFile(rescueDir_ + files[0]));
+  }
+}
+
+// An index that cannot be written is no silent success: the clean names the data file
+// that holds its backups, and the next listing still finds that file.
+TEST_F(CleanTest, UnwritableIndexIsReportedAndTheSetIsStillListed) {
+  Seed("[$\\K]\n\"a\"=dword:1\n\"b\"=dword:2\n");
+  AddFinding(kCode | mtDeleteValue, Path(u"K"), u"a");
+  AddFinding(kCode | mtDeleteValue, Path(u"K"), u"b");
+  // A folder where the index should be: no profile function can write it.
+  platform_.CreateFolder(Cleaner().RescueListFile());
+  std::vector<int> failed;
+  ASSERT_TRUE(Cleaner().Clean({0, 1}, &failed, u""));
+  EXPECT_TRUE(failed.empty());
+  const auto files = DataFiles();
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(Cleaner().UnrecordedBackupFile(), rescueDir_ + files[0]);
+
+  Cleaner().UpdateRescueList();
+  ASSERT_EQ(Cleaner().RescueCount(), 1);
+  EXPECT_EQ(Cleaner().RescueItems(0)->BackupFile, files[0]);
+  EXPECT_EQ(Cleaner().RescueItems(0)->DetailCount, 2u);
+  EXPECT_TRUE(Cleaner().RestoreRescue(rescueDir_ + files[0]));
+  RawValue value;
+  EXPECT_TRUE(ReadValue(Path(u"K"), u"a", &value));
+}
+
 TEST(SplitParentAndName, Table) {
   const struct {
     const char16_t* subKey;
@@ -342,3 +405,4 @@ TEST(SplitParentAndName, Table) {
 
 }  // namespace
 }  // namespace ovalin::testing
+

@@ -27,6 +27,8 @@ struct SubstituteConfig {
   int utcOffsetMinutes = 0;
   // The language of the thread's locale (1033: English, United States).
   std::uint16_t threadLanguageID = 1033;
+  // Whether the process counts as running with administrator rights.
+  bool elevated = true;
 };
 
 class SubstituteRegistry;

@@ -17,7 +17,9 @@ struct SubstitutePlatform::Parts {
         system(std::move(config.environment), std::move(config.specialFolders),
                std::move(config.modulePath), config.threadLanguageID),
         clock(config.utcOffsetMinutes),
-        view{registry, files, profiles, system, clock, messages} {}
+        view{registry, files, profiles, system, clock, messages} {
+    system.SetElevated(config.elevated);
+  }
 
   SubstituteRegistry registry;
   SubstituteFileSystem files;

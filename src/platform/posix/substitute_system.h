@@ -23,6 +23,9 @@ class SubstituteSystem : public SystemServices {
   bool ShellOpen(std::u16string_view file, std::u16string_view parameters,
                  int showCommand) override;
   std::uint16_t ThreadLanguageID() override;
+  // As the configuration says (elevated unless told otherwise).
+  bool IsElevated() override { return elevated_; }
+  void SetElevated(bool elevated) { elevated_ = elevated; }
 
  private:
   const std::u16string* Lookup(std::u16string_view name) const;
@@ -31,6 +34,7 @@ class SubstituteSystem : public SystemServices {
   std::map<int, std::u16string> specialFolders_;
   std::u16string modulePath_;
   std::uint16_t threadLanguageID_;
+  bool elevated_ = true;
 };
 
 }  // namespace ovalin::platform::posix

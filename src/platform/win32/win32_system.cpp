@@ -63,4 +63,15 @@ std::uint16_t Win32System::ThreadLanguageID() {
   return LANGIDFROMLCID(::GetThreadLocale());
 }
 
+bool Win32System::IsElevated() {
+  HANDLE opened = nullptr;
+  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &opened)) return false;
+  const OwnedHandle token(opened);
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  return ::GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation,
+                               &size) != FALSE &&
+         elevation.TokenIsElevated != 0;
+}
+
 }  // namespace ovalin::platform::win32

@@ -13,6 +13,8 @@ class Win32System : public SystemServices {
   bool ShellOpen(std::u16string_view file, std::u16string_view parameters,
                  int showCommand) override;
   std::uint16_t ThreadLanguageID() override;
+  // TokenElevation of the process token; false when it cannot be read.
+  bool IsElevated() override;
 };
 
 }  // namespace ovalin::platform::win32
