@@ -50,6 +50,7 @@ bool TRCRegCleaner::Scan(std::uint32_t scanTypes) {
   pauseEvent_ = std::make_unique<platform::ManualResetEvent>(true);
   paths_.Reset();
   knownKeys_.Clear();
+  ignored_.store(0);
   worker_ = std::thread(&TRCRegCleaner::RunWorker, this, types);
   return true;
 }
@@ -121,6 +122,14 @@ void TRCRegCleaner::WaitWhilePaused() {
 void TRCRegCleaner::AddFinding(std::unique_ptr<TRCScannedItem> item, int percent) {
   if (!item) return;
   item->Path = PathRemoveBackslash(item->Path);
+  if (ErrorCodeOf(item->ScannedCode) != 0 && ignoreList_ != nullptr &&
+      ignoreList_->Contains(ScanTypeOf(item->ScannedCode), item->Path, item->ValueName)) {
+    // Judged and broken, but the person keeps it: counted, and reported as an entry in
+    // order.
+    ++ignored_;
+    item->ScannedCode = ScanTypeOf(item->ScannedCode);
+    item->Reason = {};
+  }
   const std::uint32_t code = item->ScannedCode;
   auto raise = [&](std::int32_t index) {
     if (!OnScanning) return;

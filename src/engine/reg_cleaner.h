@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/ignore_list.h"
 #include "engine/path_judge.h"
 #include "engine/rescue_item.h"
 #include "engine/scan_answers.h"
@@ -102,6 +103,12 @@ class TRCRegCleaner {
   }
   int ScannedItemsCount_SecondClean() const { return static_cast<int>(secondPass_.size()); }
 
+  // Entries the person chose to ignore: judged, but counted instead of reported. The list
+  // must not change while a scan runs; nullptr ignores nothing.
+  void SetIgnoreList(const IgnoreList* list) { ignoreList_ = list; }
+  // How many broken entries the last scan left out because they are ignored.
+  int IgnoredCount() const { return ignored_.load(); }
+
   // The single entry by which a rule hands over a record; the cleaner takes it over.
   void AddFinding(std::unique_ptr<TRCScannedItem> item, int percent);
 
@@ -150,6 +157,8 @@ class TRCRegCleaner {
   std::vector<ScanRuleEntry> rules_;
   PathJudge paths_;
   ScanAnswers<bool> knownKeys_;
+  const IgnoreList* ignoreList_ = nullptr;
+  std::atomic<int> ignored_{0};
   std::atomic<std::uint32_t> status_{kStatusIdle};
   std::atomic<std::int32_t> forceBroken_{0};
   std::atomic<std::int32_t> paused_{0};
