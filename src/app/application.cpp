@@ -13,13 +13,19 @@ constexpr std::uint32_t kShutdownBegin = 0x10031002, kShutdownEnd = 0x10032002;
 
 }  // namespace
 
-Application::Application()
-    : services_(platform::win32::CreateWin32Platform()),
-      configs_(std::make_unique<TAppConfigs>(services_->Get(), trace_)),
-      localisation_(std::make_unique<AppLocalisation>(services_->Get(), configs_.get())),
+Application::Application() : Application(platform::win32::CreateWin32Platform(), nullptr) {}
+
+Application::Application(platform::Platform& platform) : Application(nullptr, &platform) {}
+
+Application::Application(std::unique_ptr<platform::PlatformServices> services,
+                         platform::Platform* platform)
+    : ownServices_(std::move(services)),
+      platform_(platform != nullptr ? *platform : ownServices_->Get()),
+      configs_(std::make_unique<TAppConfigs>(platform_, trace_)),
+      localisation_(std::make_unique<AppLocalisation>(platform_, configs_.get())),
       messageBoxes_(std::make_unique<controls::TMessageBoxLibrary>(
           controls::TMessageBoxLibrary::ProgramFolder())),
-      services(std::make_unique<AppServices>(AppServices{services_->Get(), *configs_,
+      services(std::make_unique<AppServices>(AppServices{platform_, *configs_,
                                                          *localisation_, options_,
                                                          messageBoxes_.get(), trace_})) {
   localisation_->MultiLangs.SetRefreshWindows([this] {
@@ -36,8 +42,8 @@ bool Application::StartupStep() {
   platform::RaiseTrace(trace_, kStartupBegin);
   configs_->Load();
   configurationLoaded_ = true;
-  if (!LanguageStep(*configs_, localisation_->MultiLangs, services_->Get(), trace_)) return false;
-  OptionsStartupStep(options_, services_->Get(), configs_->DataPath(), trace_);
+  if (!LanguageStep(*configs_, localisation_->MultiLangs, platform_, trace_)) return false;
+  OptionsStartupStep(options_, platform_, configs_->DataPath(), trace_);
   platform::RaiseTrace(trace_, kStartupEnd);
   return true;
 }

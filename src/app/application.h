@@ -17,7 +17,10 @@ namespace ovalin::app {
 
 class Application {
  public:
+  // Over the real system.
   Application();
+  // Over another platform (tests: a scratch program folder); it must outlive this.
+  explicit Application(platform::Platform& platform);
   ~Application();
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
@@ -35,7 +38,11 @@ class Application {
   int RunMessageLoop();
 
  private:
-  std::unique_ptr<platform::PlatformServices> services_;
+  // platform, or the platform of services when it is nullptr.
+  Application(std::unique_ptr<platform::PlatformServices> services, platform::Platform* platform);
+
+  std::unique_ptr<platform::PlatformServices> ownServices_;  // when over the real system
+  platform::Platform& platform_;
   platform::TraceSink* trace_ = nullptr;  // the program installs no sink
   std::unique_ptr<TAppConfigs> configs_;
   std::unique_ptr<AppLocalisation> localisation_;

@@ -42,6 +42,8 @@ bool FindingsTree::AddFinding(FindingReport report) {
                      std::move(report.path), std::move(report.valueName),
                      std::move(report.value)),
       CheckState::Unchecked});
+  type->findings.back().data.Reason = std::move(report.reason);
+  type->findings.back().data.Wow32 = report.wow32;
   ++findingCount_;
   SetFindingState(*type, type->findings.back(), CheckState::Checked);
   DeriveTypeState(*type);
@@ -129,6 +131,30 @@ int FindingsTree::RemoveCleaned(const std::vector<int>& cleaned, const std::vect
       }
     }
     findings.erase(findings.begin() + static_cast<std::ptrdiff_t>(keep), findings.end());
+  }
+  findingCount_ -= removed;
+  return removed;
+}
+
+int FindingsTree::RemoveFindings(const std::function<bool(const TNodeDataClass&)>& matches) {
+  int removed = 0;
+  for (TypeRow& type : types_) {
+    const std::size_t before = type.findings.size();
+    auto gone = std::remove_if(type.findings.begin(), type.findings.end(),
+                               [&](const FindingRow& row) {
+                                 if (!matches(row.data)) return false;
+                                 if (row.state == CheckState::Checked) {
+                                   --checkedCount_;
+                                   --type.checked;
+                                 }
+                                 return true;
+                               });
+    type.findings.erase(gone, type.findings.end());
+    const int count = static_cast<int>(before - type.findings.size());
+    if (count == 0) continue;
+    removed += count;
+    if (type.findings.empty()) type.expanded = false;
+    DeriveTypeState(type);
   }
   findingCount_ -= removed;
   return removed;

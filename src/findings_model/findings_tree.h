@@ -45,6 +45,8 @@ struct FindingReport {
   std::u16string path;
   std::u16string valueName;
   std::u16string value;
+  FindingReason reason;
+  bool wow32 = false;  // an entry of the 32-bit programs' view
 };
 
 class FindingsTree {
@@ -85,6 +87,10 @@ class FindingsTree {
   // rows keep their state.
   int RemoveCleaned(const std::vector<int>& cleaned, const std::vector<int>& failed,
                     const std::function<void()>& afterEach = {});
+  // Deletes every finding row whose data matches (the entries a person chose to
+  // ignore), keeping the counters and the type rows' derived states right. Returns the
+  // number of rows deleted.
+  int RemoveFindings(const std::function<bool(const TNodeDataClass&)>& matches);
   // Select All / Select None / Recommended.
   void Select(Selection selection);
   // Deletes every row.

@@ -1,11 +1,14 @@
 // TNodeDataClass: the data object of one row of the findings list. A type row carries
-// Index -1 and its scan-type bit; a finding row the engine's index of the finding and
-// the texts shown in its columns.
+// Index -1 and its scan-type bit; a finding row the engine's index of the finding, the
+// texts shown in its columns, why the entry counts as broken, and whether it belongs to
+// the 32-bit programs' view (a WOW6432Node key).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <utility>
+
+#include "engine/scanned_item.h"
 
 namespace ovalin {
 
@@ -26,6 +29,8 @@ class TNodeDataClass {
   std::u16string Path;
   std::u16string ValueName;
   std::u16string Value;
+  FindingReason Reason;
+  bool Wow32 = false;
 };
 
 constexpr std::uint32_t kTypeRowIndex = 0xFFFFFFFFu;

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/scanned_item.h"
+
 namespace ovalin {
 
 struct ScanProgressReport {
@@ -32,6 +34,8 @@ struct ScanFindingReport {
   std::u16string path;
   std::u16string valueName;
   std::u16string value;
+  FindingReason reason;
+  bool wow32 = false;  // an entry of the 32-bit programs' view
 };
 
 // What one drain hands to the user-interface thread.

@@ -52,7 +52,9 @@ bool TKelMultiLanguages::Parse(std::u16string_view AMultiLangsPath) {
   FCurrentLanguageIndex = -1;
 
   for (const platform::FolderEntry& entry : platform_.files.ListFolder(FMultiLanguagePath)) {
-    if (!entry.isFolder || entry.name == u"." || entry.name == u"..") continue;
+    // Hidden and system folders are never packs (a synchronisation tool's metadata
+    // folder, a folder the user hid on purpose).
+    if (!entry.isFolder || entry.hidden || entry.name == u"." || entry.name == u"..") continue;
     std::u16string folder = FMultiLanguagePath + entry.name + u"\\";
     std::u16string stringsFile = folder + FIniFileName;
     if (platform_.files.Probe(stringsFile) != platform::PathKind::kFile) continue;

@@ -186,4 +186,38 @@
   X(STR_ZUNRCRestoreForm_12, u"Unknown") \
   X(STR_ZUNRCRestoreForm_13, u"Backed up Items (%d Items):") \
   X(STR_ZUNRCRestoreForm_14, u"Restoring...") \
-  X(STR_ZUNRCRestoreForm_15, u"Restoring is complete.")
+  X(STR_ZUNRCRestoreForm_15, u"Restoring is complete.") \
+  X(STR_ZUNRCForm_Reason_FileNotFound, u"File not found: %s") \
+  X(STR_ZUNRCForm_Reason_FolderNotFound, u"Folder not found: %s") \
+  X(STR_ZUNRCForm_Reason_KeyNotFound, u"Key not found: %s") \
+  X(STR_ZUNRCForm_Reason_EmptyValue, u"Empty value") \
+  X(STR_ZUNRCForm_Reason_EmptyKey, u"Empty key") \
+  X(STR_ZUNRCForm_Reason_NotText, u"Not a text value") \
+  X(STR_ZUNRCForm_Hint_Key, u"Key: %s") \
+  X(STR_ZUNRCForm_Hint_Name, u"Name: %s") \
+  X(STR_ZUNRCForm_Hint_Value, u"Value: %s") \
+  X(STR_ZUNRCForm_Hint_DefaultValue, u"(Default)") \
+  X(STR_ZUNRCForm_Marker32Bit, u"%s (32-bit)") \
+  X(STR_ZUNRCForm_Menu_OpenInRegedit, u"Open in Registry Editor") \
+  X(STR_ZUNRCForm_Menu_CopyKeyPath, u"Copy key path") \
+  X(STR_ZUNRCForm_Menu_Ignore, u"Ignore this entry") \
+  X(STR_ZUNRCForm_IgnoredLeftOut, u"(ignored entries left out: %d)") \
+  X(STR_ZUNRCForm_IgnoreSaveFailed, u"The list of ignored entries could not be written to %s.") \
+  X(STR_ZUNRCForm_RegeditFailed, u"Registry Editor could not be started.") \
+  X(STR_ZUNRCForm_UnrecordedBackup, u"The backup of this clean was written to %s, but the list of backups could not be updated. The restore window still shows the backup.") \
+  X(STR_Main_HelpMenu_IgnoredEntries, u"Ignored Entries...") \
+  X(STR_IgnoredForm_Caption, u"Registry Cleaner - Ignored Entries") \
+  X(STR_IgnoredForm_Title, u"Registry Cleaner - Ignored Entries") \
+  X(STR_IgnoredForm_Label_Hint, u"Scans still judge these entries, but do not list them as findings. Remove an entry to see it among the findings again.") \
+  X(STR_IgnoredForm_Label_Items, u"Ignored entries: %d") \
+  X(STR_IgnoredForm_List0, u"Type") \
+  X(STR_IgnoredForm_List1, u"Key") \
+  X(STR_IgnoredForm_List2, u"Name") \
+  X(STR_IgnoredForm_Button_Remove, u"Remove") \
+  X(STR_IgnoredForm_Button_RemoveAll, u"Remove All") \
+  X(STR_IgnoredForm_Button_Close, u"Close") \
+  X(STR_IgnoredForm_Button_CloseHint, u"Close") \
+  X(STR_ZUNRCRestoreForm_Menu_SaveAsReg, u"Save as .reg file...") \
+  X(STR_ZUNRCRestoreForm_SaveAsRegFilter, u"Registration Files (*.reg)") \
+  X(STR_ZUNRCRestoreForm_SaveAsRegDone, u"Saved as %s.") \
+  X(STR_ZUNRCRestoreForm_SaveAsRegFailed, u"%s could not be written.")

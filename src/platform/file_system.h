@@ -50,6 +50,9 @@ enum class FileOpenMode {
 struct FolderEntry {
   std::u16string name;
   bool isFolder = false;
+  // FILE_ATTRIBUTE_HIDDEN or FILE_ATTRIBUTE_SYSTEM; on the substitute, a name that
+  // starts with "." counts as hidden, as the host's own tools treat it.
+  bool hidden = false;
 };
 
 class FileSystem {

@@ -15,6 +15,9 @@ constexpr int kIndent = 16;     // per level
 constexpr int kExpanderX = 4;   // the expand button of a type row
 constexpr int kBoxSize = 13;    // check boxes
 constexpr UINT kDefaultWheelRows = 3;  // when the system setting cannot be read
+constexpr UINT_PTR kTipTool = 1;
+constexpr int kTipMaxWidth = 640;       // wider texts wrap; CR LF starts a new line
+constexpr int kTipShowMilliseconds = 30000;
 
 const COLORREF kTextColor = RGB(0x1E, 0x22, 0x28);
 const COLORREF kSelectedColor = RGB(0x2F, 0x6F, 0xC4);
@@ -80,7 +83,85 @@ bool FindingsListView::Create(HWND parent, int left, int top, int width, int hei
     SendMessageW(header_, HDM_INSERTITEMW, column, reinterpret_cast<LPARAM>(&item));
   }
   ApplyFont();
+  CreateTooltip();
   return true;
+}
+
+void FindingsListView::CreateTooltip() {
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  if (tooltip_ == nullptr) return;
+  // One tool whose rectangle follows the row under the pointer; its text is asked for
+  // (TTN_GETDISPINFO) when it shows. Mouse messages are relayed by hand so that the
+  // rectangle moves before the tooltip sees the pointer.
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = 0;
+  tool.hwnd = Handle();
+  tool.uId = kTipTool;
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kTipMaxWidth);
+  SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, kTipShowMilliseconds);
+}
+
+RECT FindingsListView::RowRect(RowRef row) const {
+  const int position = model_.PositionOf(row);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  if (position < topRow_) return RECT{};
+  const int top = BodyTop() + (position - topRow_) * rowHeight_;
+  if (top >= client.bottom) return RECT{};
+  return RECT{0, top, client.right, std::min<int>(top + rowHeight_, client.bottom)};
+}
+
+void FindingsListView::OnMouseMove(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (tooltip_ == nullptr) return;
+  const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  RowRef row = HitTest(p).row;
+  if (row.Valid() && row.IsTypeRow()) row = RowRef{-1, -1};  // type rows explain nothing
+  if (row != tipRow_) {
+    SendMessageW(tooltip_, TTM_POP, 0, 0);
+    tipRow_ = row;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = Handle();
+    tool.uId = kTipTool;
+    tool.rect = row.Valid() ? RowRect(row) : RECT{};
+    SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  MSG msg{};
+  msg.hwnd = Handle();
+  msg.message = message;
+  msg.wParam = wParam;
+  msg.lParam = lParam;
+  msg.time = GetMessageTime();
+  SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
+void FindingsListView::ContextMenu(LPARAM lParam) {
+  RowRef row;
+  POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (lParam == -1) {
+    // From the keyboard: the selected row, with the menu at its left below the text.
+    row = selected_;
+    if (!row.Valid()) return;
+    const int position = model_.PositionOf(row);
+    if (position >= 0) ScrollToRow(position);
+    const RECT r = RowRect(row);
+    screen = POINT{r.left + 24, r.bottom};
+    ClientToScreen(Handle(), &screen);
+  } else {
+    POINT client = screen;
+    ScreenToClient(Handle(), &client);
+    row = HitTest(client).row;
+    if (!row.Valid()) return;
+    Select(row);
+  }
+  if (tooltip_ != nullptr) SendMessageW(tooltip_, TTM_POP, 0, 0);
+  if (OnContextMenu) OnContextMenu(row, screen);
 }
 
 void FindingsListView::SetColumnCaption(int column, const std::u16string& caption) {
@@ -115,6 +196,9 @@ void FindingsListView::ApplyFont() {
 
 void FindingsListView::RowsChanged() {
   const int count = model_.VisibleRowCount();
+  // The rows under the pointer may have moved: the tooltip is asked for again.
+  tipRow_ = RowRef{-1, -1};
+  if (tooltip_ != nullptr) SendMessageW(tooltip_, TTM_POP, 0, 0);
   if (!selected_.Valid() || model_.PositionOf(selected_) < 0) {
     // The selected row went away (cleaned, collected or folded): its type row takes over.
     selected_ = RowRef{std::clamp(selected_.type, 0, std::max(0, model_.TypeCount() - 1)), -1};
@@ -188,7 +272,13 @@ void FindingsListView::UpdateScrollBars() {
 
 void FindingsListView::SetTopRow(int position) {
   const int maxTop = std::max(0, model_.VisibleRowCount() - RowsPerPage());
-  topRow_ = std::clamp(position, 0, maxTop);
+  const int top = std::clamp(position, 0, maxTop);
+  if (top != topRow_ && tooltip_ != nullptr) {
+    // Another row now lies under the pointer.
+    tipRow_ = RowRef{-1, -1};
+    SendMessageW(tooltip_, TTM_POP, 0, 0);
+  }
+  topRow_ = top;
 }
 
 void FindingsListView::ScrollToRow(int position) {
@@ -421,6 +511,7 @@ LRESULT FindingsListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
     case WM_LBUTTONDOWN: {
+      OnMouseMove(message, wParam, lParam);
       SetFocus(Handle());
       const HitResult hit = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       if (!hit.row.Valid()) return 0;
@@ -429,6 +520,25 @@ LRESULT FindingsListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       else if (hit.onCheckBox) ToggleCheck(hit.row);
       return 0;
     }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+      OnMouseMove(message, wParam, lParam);
+      break;
+    case WM_RBUTTONDOWN: {
+      // The row under the pointer is the one the context menu (on the button's release)
+      // acts on, as in Explorer and regedit.
+      OnMouseMove(message, wParam, lParam);
+      SetFocus(Handle());
+      const HitResult hit = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (hit.row.Valid()) Select(hit.row);
+      return 0;
+    }
+    case WM_CONTEXTMENU:
+      ContextMenu(lParam);
+      return 0;
     case WM_LBUTTONDBLCLK: {
       const HitResult hit = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       // The first click of the pair has already opened or closed the row on its expand
@@ -449,6 +559,13 @@ LRESULT FindingsListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       break;
     case WM_NOTIFY: {
       const auto* notify = reinterpret_cast<const NMHDR*>(lParam);
+      if (notify->hwndFrom == tooltip_ && notify->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        tipText_ = tipRow_.Valid() && OnGetTip ? OnGetTip(tipRow_) : std::u16string();
+        info->lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(tipText_.c_str()));
+        info->hinst = nullptr;
+        return 0;
+      }
       if (notify->hwndFrom == header_) {
         switch (notify->code) {
           case HDN_ITEMCHANGEDW:

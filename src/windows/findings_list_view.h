@@ -32,6 +32,11 @@ class FindingsListView : public controls::Window {
   std::function<std::u16string(RowRef row, int column)> OnGetText;
   // After the user changed a check box.
   std::function<void()> OnChecked;
+  // The tooltip of a row the pointer rests on; empty for none.
+  std::function<std::u16string(RowRef row)> OnGetTip;
+  // Right click on a row, the context-menu key or Shift+F10: the row (already selected)
+  // and where the menu goes, in screen coordinates.
+  std::function<void(RowRef row, POINT screen)> OnContextMenu;
 
   void SetColumnCaption(int column, const std::u16string& caption);
   int ColumnWidth(int column) const;
@@ -68,6 +73,10 @@ class FindingsListView : public controls::Window {
   void ToggleExpanded(int type);
   void OnKey(UINT key);
   void OnWheel(int delta);
+  void OnMouseMove(UINT message, WPARAM wParam, LPARAM lParam);
+  void ContextMenu(LPARAM lParam);
+  void CreateTooltip();
+  RECT RowRect(RowRef row) const;
   // Column geometry in display order, from the header.
   int DisplayedColumns(std::array<int, kColumns>* order, std::array<int, kColumns>* left,
                        std::array<int, kColumns>* width) const;
@@ -76,6 +85,9 @@ class FindingsListView : public controls::Window {
 
   FindingsTree model_;
   HWND header_ = nullptr;
+  HWND tooltip_ = nullptr;        // destroyed with this window (its owner)
+  RowRef tipRow_{-1, -1};         // the row the tooltip speaks of
+  std::u16string tipText_;
   int headerHeight_ = 20;
   int rowHeight_ = 18;
   int topRow_ = 0;

@@ -1,9 +1,12 @@
 #include "windows/restore_form.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
+#include "engine/rescue_export.h"
 #include "engine/text_utils.h"
 #include "localisation/size_text.h"
 #include "windows/form_support.h"
@@ -21,6 +24,9 @@ constexpr std::uint32_t kTraceDeleteAllError = 0x80090088, kTraceDeleteError = 0
 constexpr std::uint32_t kTraceRefreshError = 0x8009008a, kTraceRestoreError = 0x8009008b;
 constexpr UINT kRefreshWhenVisible = WM_APP + 21;
 constexpr int kColumnWidths[4] = {148, 100, 120, 360};
+constexpr UINT kCmdSaveAsReg = 100;
+// Longest path the Save dialog hands back.
+constexpr DWORD kMaxSavePath = 32768;
 
 }  // namespace
 
@@ -327,6 +333,73 @@ void TfrmZUNRCRestore::actDeleteAllExecute() {
   RefreshBackupList();
 }
 
+void TfrmZUNRCRestore::lstBackupItemsContextMenu(LPARAM lParam) {
+  POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  int row = -1;
+  if (lParam == -1) {
+    // From the keyboard: the selected set, the menu below its first column.
+    row = SelectedRow();
+    RECT r{};
+    if (row < 0 || !ListView_GetItemRect(lstBackupItems, row, &r, LVIR_LABEL)) return;
+    screen = POINT{r.left + 8, r.bottom};
+    ClientToScreen(lstBackupItems, &screen);
+  } else {
+    LVHITTESTINFO hit{};
+    hit.pt = screen;
+    ScreenToClient(lstBackupItems, &hit.pt);
+    row = ListView_HitTest(lstBackupItems, &hit);
+    if (row < 0) return;
+    SelectRow(row);
+  }
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return;
+  AppendMenuW(menu, MF_STRING, kCmdSaveAsReg, Wide(app_.Strings().STR_ZUNRCRestoreForm_Menu_SaveAsReg));
+  const UINT command =
+      TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                     screen.x, screen.y, 0, Handle(), nullptr);
+  DestroyMenu(menu);
+  if (command == kCmdSaveAsReg) actSaveAsRegExecute();
+}
+
+void TfrmZUNRCRestore::actSaveAsRegExecute() {
+  const TRCRescueItem* rescue = ItemOfRow(SelectedRow());
+  if (rescue == nullptr) return;
+  const TAppStrings& s = app_.Strings();
+  const std::u16string backupFile = RegCleaner_.RescueDir() + rescue->BackupFile;
+  // The set's own name, with the extension regedit imports.
+  std::u16string name = FileBaseName(rescue->BackupFile);
+  const std::size_t dot = name.rfind(u'.');
+  if (dot != std::u16string::npos && dot > 0) name.erase(dot);
+  name += u".reg";
+  std::u16string file(kMaxSavePath, u'\0');
+  name.copy(file.data(), std::min<std::size_t>(name.size(), kMaxSavePath - 1));
+  // "Registration Files (*.reg)\0*.reg\0\0": the filter is a list of NUL-ended pairs.
+  std::u16string filter = s.STR_ZUNRCRestoreForm_SaveAsRegFilter;
+  filter += u'\0';
+  filter += u"*.reg";
+  filter += u'\0';
+  filter += u'\0';
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = Handle();
+  dialog.lpstrFilter = reinterpret_cast<const wchar_t*>(filter.c_str());
+  dialog.lpstrFile = reinterpret_cast<wchar_t*>(file.data());
+  dialog.nMaxFile = kMaxSavePath;
+  dialog.lpstrDefExt = L"reg";
+  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+                 OFN_HIDEREADONLY;
+  if (!GetSaveFileNameW(&dialog)) return;
+  file.resize(file.find(u'\0'));
+  std::u16string error;
+  if (ExportRescueAsReg(app_.platform, backupFile, file, &error)) {
+    SetStatus(s.STR_ZUNRCRestoreForm_SaveAsRegDone, {FormatArg::Text(file)});
+    return;
+  }
+  std::u16string text = FormatText(s.STR_ZUNRCRestoreForm_SaveAsRegFailed, {FormatArg::Text(file)});
+  if (!error.empty()) text += u"\r\n\r\n" + error;
+  ShowInformation(app_, Handle(), text, s.STR_ZUNRCRestoreForm_4, MB_OK | MB_ICONWARNING);
+}
+
 void TfrmZUNRCRestore::BeginRestore() {
   btnClose.SetEnabled(false);
   btnDelete.SetEnabled(false);
@@ -369,6 +442,12 @@ LRESULT TfrmZUNRCRestore::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case kRefreshWhenVisible:
       RefreshBackupList();
       return 0;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == lstBackupItems && IsWindowEnabled(lstBackupItems)) {
+        lstBackupItemsContextMenu(lParam);
+        return 0;
+      }
+      break;
     case WM_NOTIFY: {
       const auto* notify = reinterpret_cast<const NMHDR*>(lParam);
       if (notify->hwndFrom != lstBackupItems) break;

@@ -34,6 +34,9 @@ class TfrmZUNRCRestore : public controls::TKelForm, public LocalisedWindow {
   void actRestoreExecute();
   void actDeleteExecute();
   void actDeleteAllExecute();
+  // The context menu of a set: "Save as .reg file...".
+  void lstBackupItemsContextMenu(LPARAM lParam);
+  void actSaveAsRegExecute();
   void BeginRestore();
   void EndRestore();
   void Layout();

@@ -5,14 +5,19 @@
 
 #include <algorithm>
 
+#include "controls/clipboard.h"
 #include "controls/do_modal.h"
 #include "controls/system_programs.h"
+#include "engine/path_judge.h"
 #include "findings_model/error_code_key.h"
+#include "localisation/finding_texts.h"
 #include "rules/standard_rules.h"
 #include "windows/about_form.h"
 #include "windows/form_support.h"
+#include "windows/ignored_form.h"
 #include "windows/progress_form.h"
 #include "windows/question_form.h"
+#include "windows/registry_editor.h"
 #include "windows/reports_form.h"
 #include "windows/restore_form.h"
 
@@ -26,6 +31,8 @@ constexpr UINT kDrainScanEvents = WM_APP + 1;
 constexpr char16_t kMakerUpdateProgram[] = u"Tarvel.exe";
 // Findings added per drained message, so that the window repaints between batches.
 constexpr std::size_t kFindingsPerDrain = 4000;
+// The ignore list's file in the data folder.
+constexpr char16_t kIgnoreListFile[] = u"Ignored.ini";
 
 enum Command : UINT {
   kCmdHelpFile = 100,
@@ -33,6 +40,10 @@ enum Command : UINT {
   kCmdHomePage,
   kCmdForum,
   kCmdAbout,
+  kCmdIgnoredEntries,
+  kCmdOpenInRegedit = 200,
+  kCmdCopyKeyPath,
+  kCmdIgnoreEntry,
   kCmdLanguageBase = 1000,
 };
 
@@ -58,10 +69,13 @@ std::u16string Upper(std::u16string text) {
 TfrmZUNRC::TfrmZUNRC(AppServices& app)
     : app_(app),
       RegCleaner_(std::make_unique<TRCRegCleaner>(app.platform, StandardScanRules())),
+      ignoreList_(app.platform.profiles),
       scanEvents_([this] {
         if (Handle() != nullptr) PostMessageW(Handle(), kDrainScanEvents, 0, 0);
       }) {
   RegCleaner_->SetRescueDir(app.configs.BasePath() + u"Data\\ZUNRC\\");
+  ignoreList_.Load(app.configs.DataPath() + kIgnoreListFile);
+  RegCleaner_->SetIgnoreList(&ignoreList_);
   RegCleaner_->OnScanning = [this](TRCRegCleaner&, const ScanningEventArgs& args) {
     RegCleanerScanningOnWorker(args);
   };
@@ -127,6 +141,10 @@ bool TfrmZUNRC::Build() {
     return lstRegistryItemsGetText(row, column);
   };
   lstRegistryItems.OnChecked = [this] { UpdateCleanButton(); };
+  lstRegistryItems.OnGetTip = [this](RowRef row) { return lstRegistryItemsGetTip(row); };
+  lstRegistryItems.OnContextMenu = [this](RowRef row, POINT screen) {
+    lstRegistryItemsContextMenu(row, screen);
+  };
 
   for (controls::TKelURLLabel* link : {&lblSelectAll, &lblSelectNone, &lblRecommended}) {
     link->SetMoveHandler(false);
@@ -176,6 +194,7 @@ bool TfrmZUNRC::Build() {
   AppendMenuW(pmnHelp, MF_STRING, kCmdHomePage, L"Visit Homepage");
   AppendMenuW(pmnHelp, MF_STRING, kCmdForum, L"Visit Forum");
   AppendMenuW(pmnHelp, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(pmnHelp, MF_STRING, kCmdIgnoredEntries, L"Ignored Entries...");
   AppendMenuW(pmnHelp, MF_STRING, kCmdAbout, L"About");
   // Every way of closing (close button, task bar, system menu) passes here.
   OnClose = [this] { FormClose(); };
@@ -227,6 +246,8 @@ void TfrmZUNRC::RefreshMultiLangs() {
               Wide(s.STR_Main_HelpMenu_HomePage));
   ModifyMenuW(pmnHelp, kCmdForum, MF_BYCOMMAND | MF_STRING, kCmdForum,
               Wide(s.STR_Main_HelpMenu_Forum));
+  ModifyMenuW(pmnHelp, kCmdIgnoredEntries, MF_BYCOMMAND | MF_STRING, kCmdIgnoredEntries,
+              Wide(s.STR_Main_HelpMenu_IgnoredEntries));
   ModifyMenuW(pmnHelp, kCmdAbout, MF_BYCOMMAND | MF_STRING, kCmdAbout,
               Wide(FormatText(s.STR_Main_HelpMenu_About,
                               {FormatArg::Text(app_.configs.ApplicationTitle())})));
@@ -345,11 +366,83 @@ std::u16string TfrmZUNRC::lstRegistryItemsGetText(RowRef row, int column) const 
     return data.TypeDescrip + FormatText(app_.Strings().STR_ZUNRCForm_4, {FormatArg::Int(count)});
   }
   switch (column) {
-    case 0: return data.TypeDescrip;
+    case 0: return FindingTypeText(app_.Strings(), data.TypeDescrip, data.Wow32);
     case 1: return data.Path;
     case 2: return data.ValueName;
     default: return data.Value;
   }
+}
+
+std::u16string TfrmZUNRC::lstRegistryItemsGetTip(RowRef row) const {
+  if (!row.Valid() || row.IsTypeRow()) return {};
+  const TNodeDataClass& data = lstRegistryItems.Model().Data(row);
+  return FindingTipText(app_.Strings(), {data.Path, data.ValueName, data.Value, data.Reason});
+}
+
+void TfrmZUNRC::lstRegistryItemsContextMenu(RowRef row, POINT screen) {
+  if (!row.Valid() || row.IsTypeRow()) return;
+  const TAppStrings& s = app_.Strings();
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return;
+  AppendMenuW(menu, MF_STRING, kCmdOpenInRegedit, Wide(s.STR_ZUNRCForm_Menu_OpenInRegedit));
+  AppendMenuW(menu, MF_STRING, kCmdCopyKeyPath, Wide(s.STR_ZUNRCForm_Menu_CopyKeyPath));
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kCmdIgnoreEntry, Wide(s.STR_ZUNRCForm_Menu_Ignore));
+  const UINT command = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD |
+                                                TPM_RIGHTBUTTON,
+                                      screen.x, screen.y, 0, Handle(), nullptr);
+  DestroyMenu(menu);
+  // The menu's own message loop may have let the rows change (a language switch
+  // renames them, nothing removes them), so the row's data is read only now.
+  if (command == 0 || !row.Valid()) return;
+  const TNodeDataClass finding = lstRegistryItems.Model().Data(row);
+  switch (command) {
+    case kCmdOpenInRegedit:
+      if (!OpenRegistryEditorAt(Handle(), finding.Path)) {
+        ShowInformation(app_, Handle(), s.STR_ZUNRCForm_RegeditFailed, s.STR_ZUNRCForm_13,
+                        MB_OK | MB_ICONWARNING);
+      }
+      break;
+    case kCmdCopyKeyPath:
+      controls::CopyTextToClipboard(Handle(), finding.Path);
+      break;
+    case kCmdIgnoreEntry:
+      IgnoreFinding(finding);
+      break;
+    default:
+      break;
+  }
+}
+
+void TfrmZUNRC::IgnoreFinding(const TNodeDataClass& finding) {
+  // Never while a scan reads the list (the progress window is modal, so this holds).
+  if (RegCleaner_->Status() != kStatusIdle) return;
+  const IgnoredEntry entry{finding.ScanType, finding.Path, finding.ValueName};
+  if (!ignoreList_.Add(entry)) return;
+  SaveIgnoreList();
+  // Every row of the entry goes (a key can be reported twice under one scan type).
+  FIgnoredCount += lstRegistryItems.Model().RemoveFindings([&entry](const TNodeDataClass& row) {
+    return entry.Matches(row.ScanType, row.Path, row.ValueName);
+  });
+  RefreshFindingRows();
+}
+
+void TfrmZUNRC::SaveIgnoreList() {
+  if (app_.platform.files.CreateFolders(app_.configs.DataPath()) && ignoreList_.Save()) return;
+  const TAppStrings& s = app_.Strings();
+  ShowInformation(app_, Handle(),
+                  FormatText(s.STR_ZUNRCForm_IgnoreSaveFailed,
+                             {FormatArg::Text(app_.configs.DataPath() + kIgnoreListFile)}),
+                  s.STR_ZUNRCForm_13, MB_OK | MB_ICONWARNING);
+}
+
+void TfrmZUNRC::ReportUnrecordedBackup() {
+  const std::u16string& file = RegCleaner_->UnrecordedBackupFile();
+  if (file.empty()) return;
+  const TAppStrings& s = app_.Strings();
+  ShowInformation(app_, Handle(),
+                  FormatText(s.STR_ZUNRCForm_UnrecordedBackup, {FormatArg::Text(file)}),
+                  s.STR_ZUNRCForm_13, MB_OK | MB_ICONWARNING);
 }
 
 std::uint32_t TfrmZUNRC::ScanTypes() const {
@@ -378,11 +471,13 @@ void TfrmZUNRC::RefreshFindingRows() {
   FindingsTree& model = lstRegistryItems.Model();
   model.RefreshTypeRows([this](std::uint32_t bit) { return ScanTypeName(bit); });
   const TAppStrings& s = app_.Strings();
-  if (model.FindingCount() > 0) {
-    lblScanningItems.SetCaption(FormatText(s.STR_ZUNRCForm_9, {FormatArg::Int(model.FindingCount())}));
-  } else {
-    lblScanningItems.SetCaption(s.STR_ZUNRCForm_10);
+  std::u16string caption = model.FindingCount() > 0
+                              ? FormatText(s.STR_ZUNRCForm_9, {FormatArg::Int(model.FindingCount())})
+                              : s.STR_ZUNRCForm_10;
+  if (FIgnoredCount > 0) {
+    caption += u"  " + FormatText(s.STR_ZUNRCForm_IgnoredLeftOut, {FormatArg::Int(FIgnoredCount)});
   }
+  lblScanningItems.SetCaption(caption);
   UpdateCleanButton();
   lstRegistryItems.RowsChanged();
 }
@@ -427,6 +522,7 @@ int TfrmZUNRC::ShowDialog(Form& form) {
 
 void TfrmZUNRC::actScanExecute() {
   FScanCount = 0;
+  FIgnoredCount = 0;
   CollectScanTypes();
   if (ScanTypes() == 0) return;
   TfrmZUNRCProgress progress(app_);
@@ -464,6 +560,8 @@ void TfrmZUNRC::RegCleanerScanningOnWorker(const ScanningEventArgs& args) {
   finding.path = args.path;
   finding.valueName = args.valueName;
   finding.value = args.value;
+  finding.reason = args.reason;
+  finding.wow32 = ViewOfKeyPath(args.path) == RegView::kWow32;
   scanEvents_.PushFinding(std::move(finding));
 }
 
@@ -483,6 +581,8 @@ void TfrmZUNRC::DrainScanEvents() {
     report.path = std::move(finding.path);
     report.valueName = std::move(finding.valueName);
     report.value = std::move(finding.value);
+    report.reason = std::move(finding.reason);
+    report.wow32 = finding.wow32;
     if (model.AddFinding(std::move(report))) ++FScanCount;
     if (i + 1 == beforeProgress) countBeforeProgress = FScanCount;
   }
@@ -498,6 +598,7 @@ void TfrmZUNRC::DrainScanEvents() {
 
 void TfrmZUNRC::RegCleanerEndScan() {
   if (app_.options) app_.options->RCLastScanTime = app_.platform.clock.NowUtc();
+  FIgnoredCount = RegCleaner_->IgnoredCount();
   RefreshFindingRows();
   UpdateCleanButton();
   if (progress_ != nullptr) {
@@ -536,6 +637,8 @@ void TfrmZUNRC::actCleanExecute() {
       ShowDialog(progress);
       progress_ = nullptr;
     }
+    // Losing the way to a backup is worth telling before the report.
+    ReportUnrecordedBackup();
     if (FCleanCount > 0) {
       TfrmZUNReports report(app_);
       if (report.Build(Handle())) {
@@ -639,6 +742,13 @@ void TfrmZUNRC::actHelpAboutExecute() {
   ShowDialog(about);
 }
 
+void TfrmZUNRC::actHelpIgnoredEntriesExecute() {
+  if (RegCleaner_->Status() != kStatusIdle) return;
+  TfrmIgnored ignored(app_, ignoreList_, [this](std::uint32_t bit) { return ScanTypeName(bit); });
+  if (!ignored.Build(Handle())) return;
+  ShowDialog(ignored);
+}
+
 void TfrmZUNRC::imgLogoClick() {
   app_.platform.system.ShellOpen(app_.configs.BasePath() + kMakerUpdateProgram, u"", SW_SHOWNORMAL);
 }
@@ -684,6 +794,7 @@ LRESULT TfrmZUNRC::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kCmdHomePage: actHelpHomePageExecute(); return 0;
         case kCmdForum: actHelpForumExecute(); return 0;
         case kCmdAbout: actHelpAboutExecute(); return 0;
+        case kCmdIgnoredEntries: actHelpIgnoredEntriesExecute(); return 0;
         default: break;
       }
       break;

@@ -16,6 +16,7 @@
 #include "controls/kel_image.h"
 #include "controls/kel_label.h"
 #include "controls/kel_title_bar.h"
+#include "engine/ignore_list.h"
 #include "engine/reg_cleaner.h"
 #include "findings_model/scan_event_queue.h"
 #include "windows/app_services.h"
@@ -58,6 +59,7 @@ class TfrmZUNRC : public controls::TKelForm, public LocalisedWindow {
   void actHelpHomePageExecute();
   void actHelpForumExecute();
   void actHelpAboutExecute();
+  void actHelpIgnoredEntriesExecute();
   void imgLogoClick();
   void ChooseLanguage(int position);
   void StartScan();
@@ -81,6 +83,14 @@ class TfrmZUNRC : public controls::TKelForm, public LocalisedWindow {
   std::u16string ScanTypeName(std::uint32_t scanType) const;
   std::u16string ErrorCodeText(std::uint32_t errorCode) const;
   std::u16string lstRegistryItemsGetText(RowRef row, int column) const;
+  std::u16string lstRegistryItemsGetTip(RowRef row) const;
+  // The context menu of a finding row: open in regedit, copy the key path, ignore.
+  void lstRegistryItemsContextMenu(RowRef row, POINT screen);
+  void IgnoreFinding(const TNodeDataClass& finding);
+  // Writes the ignore list; tells the person when its file could not be written.
+  void SaveIgnoreList();
+  // After a clean whose backup index could not be written: names the backup's file.
+  void ReportUnrecordedBackup();
   void LayoutLinks();
   void SetScanTypes(std::uint32_t scanTypes);
   std::uint32_t ScanTypes() const;
@@ -90,6 +100,10 @@ class TfrmZUNRC : public controls::TKelForm, public LocalisedWindow {
 
   AppServices& app_;
   std::unique_ptr<TRCRegCleaner> RegCleaner_;
+  // Read by the scan worker: changed only while no scan runs.
+  IgnoreList ignoreList_;
+  // Broken entries of the last scan not listed because they are ignored.
+  int FIgnoredCount = 0;
   ScanEventQueue scanEvents_;
 
   controls::TKelImage imgBackground;

@@ -8,10 +8,15 @@
 # the set, a second start bringing the first window forward, "Recommended" and the close
 # button storing the selection, and Stop during a long scan of 20,000 seeded broken
 # extension keys, ending that scan with fewer findings than the same scan run whole (the
-# keys are removed from the prefix again at the end). Screenshots of every window go to
+# keys are removed from the prefix again at the end), and then the findings a person
+# judges and controls: a finding row's tooltip with its reason, the 32-bit marker, the
+# context menu (Copy key path, Open in Registry Editor, Ignore this entry; right click and
+# Shift+F10), the ignore list at the next scan and in its window, and a backup set saved
+# as a .reg file from the restore window and imported by regedit. Screenshots of every window go to
 # build/screenshots/program/ and are compared with tests/e2e/reference/program-*.png;
 # a missing reference fails. The numbers a window shows (findings, the report's three
-# counts) are read as text from the window (tests/e2e/window_texts.c).
+# counts) are read as text from the window (tests/e2e/window_texts.c); tooltips, menus and
+# the clipboard through tests/e2e/desktop_probe.c.
 #
 #   tests/e2e/program_e2e.sh DIST_DIR            the test (exit status 0 when it passed)
 #   tests/e2e/program_e2e.sh DIST_DIR --demo     only scan, with screenshots before and
@@ -59,7 +64,8 @@ OVALIN_WINEPREFIX="$WINEPREFIX" "$ROOT/scripts/seed-demo.sh"
 HELPERS=0
 if command -v x86_64-w64-mingw32-gcc >/dev/null &&
    x86_64-w64-mingw32-gcc -municode -O1 -o "$RUN_DIR/post_command.exe" "$ROOT/tests/e2e/post_command.c" &&
-   x86_64-w64-mingw32-gcc -municode -O1 -o "$RUN_DIR/window_texts.exe" "$ROOT/tests/e2e/window_texts.c"; then
+   x86_64-w64-mingw32-gcc -municode -O1 -o "$RUN_DIR/window_texts.exe" "$ROOT/tests/e2e/window_texts.c" &&
+   x86_64-w64-mingw32-gcc -municode -O1 -o "$RUN_DIR/desktop_probe.exe" "$ROOT/tests/e2e/desktop_probe.c"; then
   HELPERS=1
 elif [ "$MODE" != "--demo" ]; then
   echo "FAIL: the test helpers cannot be built (no MinGW compiler)" >&2
@@ -518,6 +524,162 @@ else
 fi
 click 760 17
 wait_for 100 hidden "$MAIN_NAME" && pass "the window answered after Stop" || fail "the window did not close after Stop"
+wineserver -w >/dev/null 2>&1 || true
+
+# Judging and controlling findings: the tooltip of a finding row with its reason, the
+# 32-bit marker, the context menu (from the mouse and from Shift+F10) with Copy key path,
+# Open in Registry Editor and Ignore this entry, the ignore list at the next scan and in
+# its window, and a backup set saved as a .reg file that regedit imports.
+wine regedit /S "$(winpath "$RUN_DIR/bulk-remove.reg")" </dev/null >/dev/null 2>&1
+BULK_SEEDED=0
+OVALIN_WINEPREFIX="$WINEPREFIX" "$ROOT/scripts/seed-demo.sh"
+DEMO32='HKCR\WOW6432Node\CLSID\{DE320000-0000-4000-8000-0000000000DE}'
+wine reg add "$DEMO32\\InprocServer32" /ve /d 'C:\Program Files (x86)\Broken Demo\missing32.dll' /f \
+  </dev/null >/dev/null 2>&1 || fail "the 32-bit demo entry could not be added"
+probe() { wine "$RUN_DIR/desktop_probe.exe" "$1" </dev/null 2>/dev/null | tr -d '\r'; }
+menu_open() { wine "$RUN_DIR/desktop_probe.exe" menu </dev/null >/dev/null 2>&1; }
+menu_closed() { ! menu_open; }
+find_ignore_file() { find "$RUN_DIR" -maxdepth 2 -iname Ignored.ini | head -1; }
+# ANSI or UTF-16: the zero bytes go.
+ignore_file_text() { local f; f="$(find_ignore_file)"; [ -n "$f" ] && tr -d '\000\r' <"$f" || true; }
+start_program
+wait_for 300 visible "$MAIN_NAME" || fail "the main window did not appear for the findings checks"
+sleep 2
+click 71 524
+wait_for 50 progress_shown || fail "no progress window for the findings checks"
+wait_for 3000 progress_gone || fail "the scan for the findings checks did not end within 300 s"
+scanned_count="$(findings_count)"
+# COM Components opens: the demo component, then its 32-bit twin (rows 2 and 3).
+xdotool mousemove $((WX + 28)) $((WY + 229)); sleep 0.3; xdotool click --repeat 2 --delay 80 1; sleep 0.5
+xdotool mousemove $((WX + 400)) $((WY + 263)); sleep 0.3; xdotool mousemove $((WX + 402)) $((WY + 265))
+tip_shown() { [ -n "$(probe tooltip)" ]; }
+if wait_for 50 tip_shown; then
+  tip="$(probe tooltip)"
+  if grep -q 'Key: HKEY_CLASSES_ROOT\\WOW6432Node\\CLSID\\{DE320000' <<<"$tip" &&
+     grep -q 'File not found: C:\\Program Files (x86)\\Broken Demo\\missing32.dll' <<<"$tip"; then
+    pass "the tooltip names the key and the missing file"
+  else
+    fail "the tooltip reads '$tip'"
+  fi
+  import -window root -crop "780x585+$WX+$WY" +repage "$SHOTS/tooltip.png"
+  echo "screenshot: $SHOTS/tooltip.png (the tooltip and the 32-bit marker)"
+else
+  fail "no tooltip over a finding row"
+fi
+# Right click on the demo component's row, Copy key path.
+xdotool mousemove $((WX + 400)) $((WY + 247)); sleep 0.3; xdotool click 3
+wait_for 30 menu_open && pass "right click opened the context menu" || fail "right click opened no menu"
+import -window root -crop "780x585+$WX+$WY" +repage "$SHOTS/context-menu.png"
+xdotool key Down Down Return
+wait_for 30 menu_closed || fail "the context menu stayed open"
+copied="$(probe clipboard)"
+[[ "$copied" == 'HKEY_CLASSES_ROOT\CLSID\{DE000000-0000-4000-8000-0000000000DE}'* ]] \
+  && pass "Copy key path put $copied on the clipboard" || fail "the clipboard holds '$copied'"
+# Shift+F10 on the same row, Open in Registry Editor.
+xdotool key shift+F10
+if wait_for 30 menu_open; then
+  pass "Shift+F10 opened the context menu"
+  xdotool key Down Return
+  if wait_for 200 visible '^Registry Editor$'; then
+    pass "Open in Registry Editor started regedit"
+    last_key="$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Applets\Regedit' /v LastKey </dev/null 2>/dev/null | tr -d '\r' | grep LastKey || true)"
+    [[ "$last_key" == *'Computer\HKEY_CLASSES_ROOT\CLSID\{DE000000'* ]] \
+      && pass "regedit's LastKey names the finding's key" || fail "LastKey reads '$last_key'"
+    sleep 2
+    shot_window_look() { local id; id="$(xdotool search --onlyvisible --name "$2" | head -1)"; eval "$(xdotool getwindowgeometry --shell "$id")"; import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$SHOTS/$1.png"; echo "screenshot: $SHOTS/$1.png"; }
+    shot_window_look regedit '^Registry Editor$'
+    wine taskkill /im regedit.exe </dev/null >/dev/null 2>&1 || true
+    wait_for 100 hidden '^Registry Editor$' || fail "regedit did not close"
+  else
+    fail "Open in Registry Editor started no regedit window"
+  fi
+else
+  fail "Shift+F10 opened no menu"
+fi
+# Ignore this entry: the row goes, the label counts it, the file keeps it, and the next
+# scan leaves it out.
+xdotool mousemove $((WX + 400)) $((WY + 247)); sleep 0.3; xdotool click 3
+wait_for 30 menu_open || fail "right click opened no menu for Ignore"
+xdotool key Down Down Down Return
+sleep 1
+after_ignore="$(findings_count)"
+[ "${after_ignore:-x}" = "$((scanned_count - 1))" ] && pass "ignoring took the row out ($scanned_count -> $after_ignore)" \
+  || fail "after Ignore the window shows '$after_ignore' findings of $scanned_count"
+ignore_file_text | grep -q 'DE000000-0000-4000-8000-0000000000DE' && pass "Ignored.ini holds the entry" \
+  || fail "Ignored.ini does not hold the ignored entry"
+click 71 524
+wait_for 50 progress_shown || fail "no progress window for the scan with an ignored entry"
+wait_for 3000 progress_gone || fail "the scan with an ignored entry did not end"
+label="$(text_at "$MAIN_TITLE" 20,177)"
+if [ "$(number_in 1 "$label")" = "$after_ignore" ] && [ "$(number_in 2 "$label")" = 1 ]; then
+  pass "the next scan left the ignored entry out and says so ('$label')"
+else
+  fail "after a scan with one ignored entry the label reads '$label'"
+fi
+MASK="0,550,780,35" shot main-ignored
+# The Ignored entries window from the help menu (the entry above About): Remove.
+click 707 16
+sleep 1
+xdotool key Up Up Return
+IGNORED_NAME='^Registry Cleaner - Ignored Entries$'
+if wait_for visible "$IGNORED_NAME"; then
+  pass "the help menu opened the Ignored entries window"
+  shot_window ignored "$IGNORED_NAME"
+  texts 'Registry Cleaner - Ignored Entries' | grep -aq 'Ignored entries: 1' && pass "the window lists one entry" \
+    || fail "the Ignored entries window does not count one entry"
+  IID="$(xdotool search --onlyvisible --name "$IGNORED_NAME" | head -1)"
+  eval "$(xdotool getwindowgeometry --shell "$IID")"
+  xdotool mousemove $((X + 74)) $((Y + 353)); sleep 0.3; xdotool click 1; sleep 0.5
+  texts 'Registry Cleaner - Ignored Entries' | grep -aq 'Ignored entries: 0' && pass "Remove emptied the list" \
+    || fail "Remove did not empty the list"
+  ignore_file_text | grep -q 'DE000000' && fail "Ignored.ini still holds the removed entry" \
+    || pass "Ignored.ini no longer holds the removed entry"
+  xdotool key Escape
+  wait_for hidden "$IGNORED_NAME" || fail "Escape did not close the Ignored entries window"
+else
+  fail "the help menu did not open the Ignored entries window"
+fi
+# Clean, then the set saved as a .reg file from the restore window's context menu; regedit
+# imports it and the entries are back.
+click 177 524
+wait_for visible 'Registry Cleaner - Question' || fail "no confirmation window for the .reg check"
+xdotool key Return
+wait_for 600 visible 'Registry Cleaning Report' || fail "no report window for the .reg check"
+xdotool key Return
+wait_for hidden 'Registry Cleaning Report' || fail "Enter did not close the report for the .reg check"
+reg_lacks 'HKCR\.brokendemo' || fail "the clean for the .reg check left the demo entry"
+click 709 524
+wait_for visible 'Registry Cleaning - Restore' || fail "no restore window for the .reg check"
+sleep 1
+SAVED_REG="$RUN_DIR/saved-set.reg"
+rm -f "$SAVED_REG"
+xdotool key shift+F10
+if wait_for 30 menu_open; then
+  xdotool key Down Return
+  if wait_for 100 visible '^Save As$'; then
+    sleep 1
+    xdotool key ctrl+a; xdotool type --delay 20 "$(winpath "$SAVED_REG")"; xdotool key Return
+    saved() { [ -s "$SAVED_REG" ]; }
+    if wait_for 100 saved; then
+      head_line="$(iconv -f UTF-16 -t UTF-8 "$SAVED_REG" | head -1 | tr -d '\r\357\273\277')"
+      [ "$head_line" = "Windows Registry Editor Version 5.00" ] && pass "the set was saved as a regedit file" \
+        || fail "the saved file begins with '$head_line'"
+      MASK="$RESTORE_MASK" shot_window restore-saved 'Registry Cleaning - Restore'
+      wine regedit /S "$(winpath "$SAVED_REG")" </dev/null >/dev/null 2>&1
+      reg_has 'HKCR\.brokendemo' && pass "regedit imported the saved set" || fail "importing the saved set brought nothing back"
+    else
+      fail "no .reg file was written"
+    fi
+  else
+    fail "Save as .reg file opened no Save dialog"
+  fi
+else
+  fail "Shift+F10 opened no menu in the restore window"
+fi
+xdotool key Escape
+wait_for hidden 'Registry Cleaning - Restore' || fail "Escape did not close the restore window after the .reg check"
+click 760 17
+wait_for 100 hidden "$MAIN_NAME" || fail "the window did not close after the findings checks"
 wineserver -w >/dev/null 2>&1 || true
 
 if [ "$failures" -gt 0 ]; then echo "$failures check(s) failed"; exit 1; fi

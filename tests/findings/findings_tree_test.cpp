@@ -186,6 +186,43 @@ TEST_F(FindingsTreeTest, RemoveCleanedTakesRowsWithTheSameIndexOneAtATime) {
   EXPECT_EQ(tree.FindingCount(), 0);
 }
 
+TEST_F(FindingsTreeTest, RowsKeepTheReasonAndViewOfTheirFinding) {
+  FindingReport report = Report(0, kComponents);
+  report.reason = FindingReason{ReasonKind::kFileNotFound, u"C:\\gone.dll"};
+  report.wow32 = true;
+  ASSERT_TRUE(tree.AddFinding(report));
+  const TNodeDataClass& data = tree.Data({kComponentsRow, 0});
+  EXPECT_EQ(data.Reason.kind, ReasonKind::kFileNotFound);
+  EXPECT_EQ(data.Reason.subject, u"C:\\gone.dll");
+  EXPECT_TRUE(data.Wow32);
+  ASSERT_TRUE(tree.AddFinding(Report(1, kComponents)));
+  EXPECT_FALSE(tree.Data({kComponentsRow, 1}).Wow32);
+  EXPECT_EQ(tree.Data({kComponentsRow, 1}).Reason.kind, ReasonKind::kNone);
+}
+
+TEST_F(FindingsTreeTest, RemovingIgnoredFindingsKeepsCountsAndStatesRight) {
+  // Components: 0 (ignored), 1; Programs: 2 (ignored, unchecked), 3 (ignored); Fonts: 4.
+  Add({kComponents, kComponents, kPrograms, kPrograms, kFonts});
+  tree.SetState({kProgramsRow, 0}, CheckState::Unchecked);
+  ASSERT_EQ(tree.CheckedCount(), 4);
+  tree.SetExpanded(kProgramsRow, true);
+  const int removed = tree.RemoveFindings([](const TNodeDataClass& row) {
+    return row.Index == 0 || row.Index == 2 || row.Index == 3;
+  });
+  EXPECT_EQ(removed, 3);
+  EXPECT_EQ(tree.FindingCount(), 2);
+  EXPECT_EQ(tree.CheckedCount(), 2);
+  ASSERT_EQ(tree.Type(kComponentsRow).findings.size(), 1u);
+  EXPECT_EQ(tree.Data({kComponentsRow, 0}).Index, 1u);
+  EXPECT_EQ(tree.State({kComponentsRow, -1}), CheckState::Checked);
+  // A type row left without findings keeps its state and folds.
+  EXPECT_TRUE(tree.Type(kProgramsRow).findings.empty());
+  EXPECT_EQ(tree.State({kProgramsRow, -1}), CheckState::Mixed);
+  EXPECT_FALSE(tree.Type(kProgramsRow).expanded);
+  EXPECT_EQ(tree.CheckedIndexes(), (std::vector<int>{1, 4}));
+  EXPECT_EQ(tree.RemoveFindings([](const TNodeDataClass&) { return false; }), 0);
+}
+
 TEST_F(FindingsTreeTest, RefreshRenamesTypeRowsButNotFindings) {
   Add({kFonts});
   tree.RefreshTypeRows([](std::uint32_t) { return std::u16string(u"Schriftarten"); });

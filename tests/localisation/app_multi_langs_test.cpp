@@ -88,7 +88,7 @@ TEST_F(AppMultiLangsTest, SaveWritesEveryKeyWithEscapesThatLoadBackTheSame) {
   S().STR_ZUNRCForm_5 = u"tab\there\\ cr\rlf\nvt\v";
   ASSERT_TRUE(Langs().Save());
   IniFile ini(program.Get().profiles, Langs().CurrentStringResFile());
-  EXPECT_EQ(ini.KeyNames(u"StringRes").size(), 182u);
+  EXPECT_EQ(ini.KeyNames(u"StringRes").size(), 216u);
   EXPECT_EQ(U8(ini.ReadString(u"StringRes", u"STR_ZUNRCForm_5", u"")),
             "tab\\there\\\\ cr\\nlf\\nvt\\v");
   EXPECT_EQ(U8(ini.ReadString(u"StringRes", u"STR_ZUNRCForm_1", u"")),

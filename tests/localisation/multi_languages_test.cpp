@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "localisation/language_packs_fixture.h"
 
 namespace ovalin {
@@ -62,6 +66,25 @@ TEST_F(MultiLanguagesTest, ParseListsOnlyFoldersWithAStringsFile) {
   EXPECT_EQ(Langs().GetLanguageName(5), u"");
   EXPECT_EQ(Langs().GetLanguagePath(-1), u"");
   EXPECT_EQ(changes, 0);
+}
+
+TEST_F(MultiLanguagesTest, HiddenAndSystemFoldersAreNotPacks) {
+  WritePack(u"English", Pack("English", "1033", ""));
+  // A dot folder is hidden on the substitute, and Wine reports it hidden as well.
+  WritePack(u".sync", Pack("Metadata", "1031", ""));
+#ifdef _WIN32
+  WritePack(u"HiddenPack", Pack("Hidden", "1036", ""));
+  WritePack(u"SystemPack", Pack("System", "2052", ""));
+  const std::u16string hidden = PackFolder(u"HiddenPack");
+  const std::u16string system = PackFolder(u"SystemPack");
+  ASSERT_TRUE(SetFileAttributesW(reinterpret_cast<const wchar_t*>(hidden.c_str()),
+                                 FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(SetFileAttributesW(reinterpret_cast<const wchar_t*>(system.c_str()),
+                                 FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
+#endif
+  ASSERT_TRUE(Langs().Parse(u"Langs\\"));
+  ASSERT_EQ(Langs().Count(), 1);
+  EXPECT_EQ(Langs().GetLanguageName(0), u"English");
 }
 
 TEST_F(MultiLanguagesTest, MissingFolderKeepsTheOldListAndEmptyFolderGivesNoPacks) {

@@ -15,7 +15,7 @@ TEST(StringTableTest, EveryKeyIsBoundOnceInTableOrderWithItsDefault) {
   TAppStrings strings;
   TKelMultiLanguageVars vars;
   BindAppStrings(strings, vars);
-  ASSERT_EQ(vars.Count(), 182);
+  ASSERT_EQ(vars.Count(), 216);
   std::set<std::u16string> names;
   for (int i = 0; i < vars.Count(); ++i) {
     EXPECT_EQ(vars.GetName(i), kStringKeyDefaults[static_cast<std::size_t>(i)].key);

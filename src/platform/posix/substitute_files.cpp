@@ -250,6 +250,7 @@ std::vector<FolderEntry> SubstituteFileSystem::ListFolder(std::u16string_view pa
     FolderEntry folderEntry;
     folderEntry.name = DecodeHostText(hostName);
     folderEntry.isFolder = IsFolder(JoinHost(resolved.hostPath, hostName));
+    folderEntry.hidden = hostName.front() == '.';
     entries.push_back(std::move(folderEntry));
   }
   // The host gives no useful order; sort by name as NTFS lists them.

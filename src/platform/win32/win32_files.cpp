@@ -166,6 +166,7 @@ std::vector<FolderEntry> Win32FileSystem::ListFolder(std::u16string_view path) {
     FolderEntry entry;
     entry.name = FromWide(name);
     entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.hidden = (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
     entries.push_back(std::move(entry));
   } while (::FindNextFileW(find.get(), &data));
   return entries;
