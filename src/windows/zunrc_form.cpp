@@ -392,9 +392,9 @@ void TfrmZUNRC::lstRegistryItemsContextMenu(RowRef row, POINT screen) {
                                                 TPM_RIGHTBUTTON,
                                       screen.x, screen.y, 0, Handle(), nullptr);
   DestroyMenu(menu);
-  // The menu's own message loop may have let the rows change (a language switch
-  // renames them, nothing removes them), so the row's data is read only now.
-  if (command == 0 || !row.Valid()) return;
+  if (command == 0) return;
+  // A copy: ignoring removes the row. Rows are added and removed only by scans and
+  // cleans, which never run while this menu is open, so the row is still the same.
   const TNodeDataClass finding = lstRegistryItems.Model().Data(row);
   switch (command) {
     case kCmdOpenInRegedit:

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#include <windows.h>
+// Declared here rather than through <windows.h>, whose CreateFile and DeleteFile macros
+// would rename the test platform's members.
+extern "C" __declspec(dllimport) int __stdcall SetFileAttributesW(const wchar_t* name,
+                                                                  unsigned long attributes);
 #endif
 
 #include "localisation/language_packs_fixture.h"
@@ -77,10 +80,11 @@ TEST_F(MultiLanguagesTest, HiddenAndSystemFoldersAreNotPacks) {
   WritePack(u"SystemPack", Pack("System", "2052", ""));
   const std::u16string hidden = PackFolder(u"HiddenPack");
   const std::u16string system = PackFolder(u"SystemPack");
+  constexpr unsigned long kHidden = 0x2, kSystem = 0x4, kDirectory = 0x10;
   ASSERT_TRUE(SetFileAttributesW(reinterpret_cast<const wchar_t*>(hidden.c_str()),
-                                 FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
+                                 kDirectory | kHidden));
   ASSERT_TRUE(SetFileAttributesW(reinterpret_cast<const wchar_t*>(system.c_str()),
-                                 FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
+                                 kDirectory | kSystem));
 #endif
   ASSERT_TRUE(Langs().Parse(u"Langs\\"));
   ASSERT_EQ(Langs().Count(), 1);
