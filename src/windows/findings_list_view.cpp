@@ -117,7 +117,7 @@ RECT FindingsListView::RowRect(RowRef row) const {
   return RECT{0, top, client.right, std::min<int>(top + rowHeight_, client.bottom)};
 }
 
-void FindingsListView::OnMouseMove(UINT message, WPARAM wParam, LPARAM lParam) {
+void FindingsListView::RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam) {
   if (tooltip_ == nullptr) return;
   const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   RowRef row = HitTest(p).row;
@@ -511,7 +511,7 @@ LRESULT FindingsListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
     case WM_LBUTTONDOWN: {
-      OnMouseMove(message, wParam, lParam);
+      RelayToTooltip(message, wParam, lParam);
       SetFocus(Handle());
       const HitResult hit = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       if (!hit.row.Valid()) return 0;
@@ -525,12 +525,12 @@ LRESULT FindingsListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
-      OnMouseMove(message, wParam, lParam);
+      RelayToTooltip(message, wParam, lParam);
       break;
     case WM_RBUTTONDOWN: {
       // The row under the pointer is the one the context menu (on the button's release)
       // acts on, as in Explorer and regedit.
-      OnMouseMove(message, wParam, lParam);
+      RelayToTooltip(message, wParam, lParam);
       SetFocus(Handle());
       const HitResult hit = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       if (hit.row.Valid()) Select(hit.row);

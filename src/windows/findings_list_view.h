@@ -73,7 +73,9 @@ class FindingsListView : public controls::Window {
   void ToggleExpanded(int type);
   void OnKey(UINT key);
   void OnWheel(int delta);
-  void OnMouseMove(UINT message, WPARAM wParam, LPARAM lParam);
+  // Moves the tooltip's area to the finding row under the pointer, then hands the mouse
+  // message to the tooltip.
+  void RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
   void ContextMenu(LPARAM lParam);
   void CreateTooltip();
   RECT RowRect(RowRef row) const;

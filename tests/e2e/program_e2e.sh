@@ -144,11 +144,16 @@ shot() {
   local name="$1" x="${2:-$WX}" y="${3:-$WY}" w="${4:-780}" h="${5:-585}" file diff rect draw=()
   file="$SHOTS/$name.png"
   # The pointer rests off every window: a control it happens to rest on would show its
-  # hover look.
+  # hover look. It goes back afterwards: without a window manager the keys go to the
+  # window under the pointer, and the keys that follow a screenshot are for the window.
+  local px py
+  read -r px py < <(xdotool getmouselocation | sed 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/')
   xdotool mousemove 5 1015
   sleep 0.5
   import -window root -crop "${w}x${h}+$x+$y" +repage "$file"
   echo "screenshot: $file"
+  xdotool mousemove "$px" "$py"
+  sleep 0.3
   [ "$MODE" = "--demo" ] && return
   if [ "${OVALIN_E2E_UPDATE:-0}" = 1 ]; then
     cp "$file" "$REFERENCE/program-$name.png"
