@@ -560,6 +560,7 @@ ignore_file_text() { local f; f="$(find_ignore_file)"; [ -n "$f" ] && tr -d '\00
 start_program
 wait_for 300 visible "$MAIN_NAME" || fail "the main window did not appear for the findings checks"
 sleep 2
+click 40 466  # "Select All": the earlier checks left types unchecked
 click 71 524
 wait_for 50 progress_shown || fail "no progress window for the findings checks"
 wait_for 3000 progress_gone || fail "the scan for the findings checks did not end within 300 s"
