@@ -116,19 +116,29 @@ bool BackupFinding(platform::Registry& registry, const TRCScannedItem& finding,
     default:
       return false;
   }
-  if (written) {
-    const std::uint64_t end = file.Position();
-    written = end - kBackupHeaderSize <= std::numeric_limits<std::uint32_t>::max() &&
-              SetDataLength(file, end - kBackupHeaderSize) && file.Flush() && file.Seek(end);
-  }
   if (!written) {
-    // Back to the state after the previous finding, header included (it may already
-    // have been rewritten when the flush failed).
     FileTruncateAt(&file, start);
-    SetDataLength(file, start - kBackupHeaderSize);
     file.Seek(start);
   }
   return written;
+}
+
+bool CommitRecords(platform::File& file, std::uint64_t committed) {
+  const std::uint64_t end = file.Position();
+  if (end - kBackupHeaderSize <= std::numeric_limits<std::uint32_t>::max() &&
+      SetDataLength(file, end - kBackupHeaderSize) && file.Flush() && file.Seek(end)) {
+    return true;
+  }
+  // Back to the state after the previous commit, header included (it may already have
+  // been rewritten when the flush failed).
+  CutBackRecords(file, committed);
+  return false;
+}
+
+bool CutBackRecords(platform::File& file, std::uint64_t position) {
+  FileTruncateAt(&file, position);
+  const bool cut = SetDataLength(file, position - kBackupHeaderSize) && file.Flush();
+  return file.Seek(position) && cut;
 }
 
 }  // namespace ovalin
