@@ -1,0 +1,33 @@
+// Counts a recorded scan's operations by kind, and how many of each kind repeat an
+// earlier operation of that kind on the same thing: registry operations compare the
+// key's full path (resolved from the opens in the log; an unresolved handle compares as
+// itself) with the subkey, value name or index; file tests compare the path. Letter case
+// is ignored, as Windows ignores it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "operation_recorder.h"
+
+namespace ovalin::bench {
+
+constexpr std::size_t kOperationKinds = 9;
+
+struct KindCount {
+  std::uint64_t total = 0;
+  std::uint64_t repeats = 0;
+};
+
+struct OperationBreakdown {
+  std::array<KindCount, kOperationKinds> kinds{};
+  std::uint64_t total = 0;
+  std::uint64_t unresolvedHandles = 0;  // operations on a handle no open in the log gave
+};
+
+OperationBreakdown BreakDown(const std::vector<RecordedOperation>& log);
+
+const char* KindName(RecordedOperation::Kind kind);
+
+}  // namespace ovalin::bench
