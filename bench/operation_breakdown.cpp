@@ -1,5 +1,6 @@
 #include "operation_breakdown.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -47,6 +48,25 @@ class HandlePaths {
   std::unordered_map<platform::RegKey, std::u16string> paths_;
 };
 
+// The path with every component that holds a digit replaced by "*", as ASCII.
+std::string ShapeOf(std::u16string_view path) {
+  std::string shape;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find(u'\\', start);
+    if (end == std::u16string_view::npos) end = path.size();
+    const std::u16string_view part = path.substr(start, end - start);
+    if (!shape.empty()) shape += '\\';
+    if (start == 0 || part.find_first_of(u"0123456789") == std::u16string_view::npos) {
+      for (char16_t c : part) shape += c < 0x80 ? static_cast<char>(c) : '?';
+    } else {
+      shape += '*';
+    }
+    start = end + 1;
+  }
+  return shape;
+}
+
 }  // namespace
 
 const char* KindName(Kind kind) {
@@ -64,8 +84,10 @@ const char* KindName(Kind kind) {
   return "?";
 }
 
-OperationBreakdown BreakDown(const std::vector<RecordedOperation>& log) {
+OperationBreakdown BreakDown(const std::vector<RecordedOperation>& log, std::size_t shapes) {
   OperationBreakdown breakdown;
+  std::unordered_set<std::size_t> openedPaths;
+  std::unordered_map<std::string, std::uint64_t> reopened;
   HandlePaths handles;
   // Per kind, the hashes of the operations seen; 64 bits keep a million-key scan's
   // operations in memory, and a collision is negligibly rare.
@@ -82,6 +104,10 @@ OperationBreakdown BreakDown(const std::vector<RecordedOperation>& log) {
         std::u16string opened = path;
         if (!op.text.empty()) opened += u"\\" + Folded(op.text);
         what = opened + u"|" + Number(op.number);
+        if (resolved && !openedPaths.insert(hash(opened)).second) {
+          ++breakdown.reopenedPaths;
+          ++reopened[ShapeOf(opened)];
+        }
         if (op.result != 0) handles.Opened(op.result, std::move(opened));
         break;
       }
@@ -105,6 +131,10 @@ OperationBreakdown BreakDown(const std::vector<RecordedOperation>& log) {
     ++breakdown.total;
     if (!seen[index].insert(hash(what)).second) ++count.repeats;
   }
+  breakdown.reopenedShapes.assign(reopened.begin(), reopened.end());
+  std::sort(breakdown.reopenedShapes.begin(), breakdown.reopenedShapes.end(),
+            [](const auto& a, const auto& b) { return a.second > b.second; });
+  if (breakdown.reopenedShapes.size() > shapes) breakdown.reopenedShapes.resize(shapes);
   return breakdown;
 }
 

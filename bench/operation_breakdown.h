@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "operation_recorder.h"
@@ -24,9 +26,14 @@ struct OperationBreakdown {
   std::array<KindCount, kOperationKinds> kinds{};
   std::uint64_t total = 0;
   std::uint64_t unresolvedHandles = 0;  // operations on a handle no open in the log gave
+  // Opens of a key path opened before (with any access), by the shape of the path: the
+  // components holding a digit (ids, numbered names) become "*". Most frequent first.
+  std::uint64_t reopenedPaths = 0;
+  std::vector<std::pair<std::string, std::uint64_t>> reopenedShapes;
 };
 
-OperationBreakdown BreakDown(const std::vector<RecordedOperation>& log);
+// reopenedShapes keeps the `shapes` most frequent.
+OperationBreakdown BreakDown(const std::vector<RecordedOperation>& log, std::size_t shapes = 10);
 
 const char* KindName(RecordedOperation::Kind kind);
 

@@ -197,6 +197,14 @@ int main(int argc, char** argv) {
               static_cast<double>(breakdown.total) / walk.keys,
               static_cast<unsigned long long>(repeats),
               static_cast<unsigned long long>(breakdown.unresolvedHandles));
+  std::printf("keys opened again (with any access): %llu; most often (root%u is HKCR, "
+              "root%u HKLM):\n",
+              static_cast<unsigned long long>(breakdown.reopenedPaths),
+              static_cast<unsigned>(platform::kClassesRoot),
+              static_cast<unsigned>(platform::kLocalMachine));
+  for (const auto& [shape, count] : breakdown.reopenedShapes) {
+    std::printf("  %10llu  %s\n", static_cast<unsigned long long>(count), shape.c_str());
+  }
 
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
