@@ -117,7 +117,10 @@ OperationBreakdown BreakDown(const std::vector<RecordedOperation>& log, std::siz
         break;
       case Kind::kQueryInfo: what = path; break;
       case Kind::kEnumKey:
-      case Kind::kEnumValue: what = path + u"|" + Number(op.number); break;
+      case Kind::kEnumValue:
+        what = path + u"|" + Number(op.number);
+        if (op.number == 0) ++breakdown.kinds[static_cast<std::size_t>(op.kind)].listings;
+        break;
       case Kind::kQueryValue:
         what = path + u"|" + Folded(op.text) + (op.withData ? u"|data" : u"|size");
         break;

@@ -20,6 +20,9 @@ constexpr std::size_t kOperationKinds = 9;
 struct KindCount {
   std::uint64_t total = 0;
   std::uint64_t repeats = 0;
+  // Enumerations: calls with index 0, one per listing, each listing ending with one call
+  // past the last name.
+  std::uint64_t listings = 0;
 };
 
 struct OperationBreakdown {

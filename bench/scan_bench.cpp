@@ -184,12 +184,17 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < bench::kOperationKinds; ++i) {
     const bench::KindCount& count = breakdown.kinds[i];
     repeats += count.repeats;
-    std::printf("  %-17s %10llu  %5.2f per key  %10llu repeats (%4.1f%%)\n",
+    std::printf("  %-17s %10llu  %5.2f per key  %10llu repeats (%4.1f%%)",
                 bench::KindName(static_cast<bench::RecordedOperation::Kind>(i)),
                 static_cast<unsigned long long>(count.total),
                 static_cast<double>(count.total) / walk.keys,
                 static_cast<unsigned long long>(count.repeats),
                 count.total == 0 ? 0.0 : 100.0 * count.repeats / count.total);
+    if (count.listings != 0) {
+      std::printf("; %llu listings, so as many calls past the last name",
+                  static_cast<unsigned long long>(count.listings));
+    }
+    std::printf("\n");
   }
   std::printf("  %-17s %10llu  %5.2f per key  %10llu repeats; %llu on handles no open "
               "in the log gave\n",
