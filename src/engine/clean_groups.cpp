@@ -15,7 +15,7 @@ namespace {
 
 // A group ends after this many backed-up findings, or once this time has passed since
 // its first: a slow registry still shows progress and answers Stop within a few tens of
-// milliseconds, and a fast one pays for one flush per thousand findings.
+// milliseconds, and a fast one pays for one flush per few thousand findings.
 constexpr std::size_t kGroupFindings = 4096;
 constexpr std::chrono::milliseconds kGroupTime(25);
 
