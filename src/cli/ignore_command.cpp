@@ -187,12 +187,7 @@ int RunIgnoreCommand(const std::vector<std::string>& arguments) {
       status = RemoveEntry(session, parsed);
       break;
   }
-  std::string error;
-  if (!session.SaveRegistry(&error)) {
-    PrintError(error + "\n");
-    return kExitFailed;
-  }
-  return status;
+  return Finish(session, status);
 }
 
 }  // namespace ovalin::cli

@@ -36,12 +36,7 @@ int RunScanCommand(const std::vector<std::string>& arguments) {
           " keys could not be opened, " + std::to_string(cleaner.IgnoredCount()) +
           " ignored\n");
   }
-  std::string error;
-  if (!session.SaveRegistry(&error)) {
-    PrintError(error + "\n");
-    return kExitFailed;
-  }
-  return kExitOk;
+  return Finish(session, kExitOk);
 }
 
 }  // namespace ovalin::cli

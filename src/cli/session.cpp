@@ -107,4 +107,13 @@ bool Session::SaveRegistry(std::string* error) {
   return true;
 }
 
+int Finish(Session& session, int status) {
+  std::string error;
+  if (!session.SaveRegistry(&error)) {
+    PrintError(error + "\n");
+    return kExitFailed;
+  }
+  return status;
+}
+
 }  // namespace ovalin::cli

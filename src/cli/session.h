@@ -48,6 +48,10 @@ class Session {
   std::unique_ptr<IgnoreList> ignored_;
 };
 
+// The end of every verb: writes the substitute registry when asked to, and returns the
+// status to exit with (a failed write is a failure).
+int Finish(Session& session, int status);
+
 // For the verbs that change the registry or the backups: without administrator rights
 // they print why they do not run and return false.
 bool RequireElevation(Session& session, const std::string& verb);
