@@ -3,7 +3,9 @@
 //     string values probed, with no engine (no records, no events);
 //   - the full scan of all eleven rules through TRCRegCleaner;
 //   - a replay of exactly the registry reads and file tests that the full scan made,
-//     recorded during a second scan and performed again with no rules, records or events.
+//     recorded during a second scan and performed again with no rules, records or events;
+//   and breaks those operations down by kind: per key, and how many repeat an earlier
+//   operation of their kind on the same key path, value, index or file path.
 // Reports keys per second, the ratio of the two, and peak memory before and after; and
 // how long Stop takes to end the scan at several moments of it.
 //
@@ -24,6 +26,7 @@
 #include "engine/reg_cleaner.h"
 #include "engine/text_utils.h"
 #include "platform/posix/substitute.h"
+#include "operation_breakdown.h"
 #include "operation_recorder.h"
 #include "registry_generator.h"
 #include "rules/standard_rules.h"
@@ -172,6 +175,41 @@ int main(int argc, char** argv) {
               "full scan / replay = %.2f\n",
               static_cast<unsigned long long>(log.size()), replaySeconds,
               scanSeconds / replaySeconds);
+
+  const bench::OperationBreakdown breakdown = bench::BreakDown(log);
+  std::printf("operations by kind (%.2f per key; repeats: the same operation on the same "
+              "key path, name, index or file path as an earlier one):\n",
+              static_cast<double>(breakdown.total) / walk.keys);
+  std::uint64_t repeats = 0;
+  for (std::size_t i = 0; i < bench::kOperationKinds; ++i) {
+    const bench::KindCount& count = breakdown.kinds[i];
+    repeats += count.repeats;
+    std::printf("  %-17s %10llu  %5.2f per key  %10llu repeats (%4.1f%%)",
+                bench::KindName(static_cast<bench::RecordedOperation::Kind>(i)),
+                static_cast<unsigned long long>(count.total),
+                static_cast<double>(count.total) / walk.keys,
+                static_cast<unsigned long long>(count.repeats),
+                count.total == 0 ? 0.0 : 100.0 * count.repeats / count.total);
+    if (count.listings != 0) {
+      std::printf("; %llu listings, so as many calls past the last name",
+                  static_cast<unsigned long long>(count.listings));
+    }
+    std::printf("\n");
+  }
+  std::printf("  %-17s %10llu  %5.2f per key  %10llu repeats; %llu on handles no open "
+              "in the log gave\n",
+              "all", static_cast<unsigned long long>(breakdown.total),
+              static_cast<double>(breakdown.total) / walk.keys,
+              static_cast<unsigned long long>(repeats),
+              static_cast<unsigned long long>(breakdown.unresolvedHandles));
+  std::printf("keys opened again (with any access): %llu; most often (root%u is HKCR, "
+              "root%u HKLM):\n",
+              static_cast<unsigned long long>(breakdown.reopenedPaths),
+              static_cast<unsigned>(platform::kClassesRoot),
+              static_cast<unsigned>(platform::kLocalMachine));
+  for (const auto& [shape, count] : breakdown.reopenedShapes) {
+    std::printf("  %10llu  %s\n", static_cast<unsigned long long>(count), shape.c_str());
+  }
 
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);

@@ -33,13 +33,4 @@ std::u16string ChosenDataFile(Session& session, const std::string& section,
   return dataFile;
 }
 
-int Finish(Session& session, int status) {
-  std::string error;
-  if (!session.SaveRegistry(&error)) {
-    PrintError(error + "\n");
-    return kExitFailed;
-  }
-  return status;
-}
-
 }  // namespace ovalin::cli

@@ -34,7 +34,4 @@ TRCRescueItem* FindSet(TRCRegCleaner& cleaner, std::u16string_view section);
 std::u16string ChosenDataFile(Session& session, const std::string& section,
                               const std::string& file);
 
-// Writes the substitute registry when asked to, and returns the status to exit with.
-int Finish(Session& session, int status);
-
 }  // namespace ovalin::cli

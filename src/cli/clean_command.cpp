@@ -207,12 +207,8 @@ int RunCleanCommand(const std::vector<std::string>& arguments) {
     PrintError("ovalin-rc: the backup index " + ToUtf8(cleaner.RescueListFile()) +
                " could not be written; this clean's backups are in " + ToUtf8(unrecorded) + "\n");
   }
-  std::string error;
-  if (!session.SaveRegistry(&error)) {
-    PrintError(error + "\n");
-    return kExitFailed;
-  }
-  return failed.empty() && unrecorded.empty() && !interrupted ? kExitOk : kExitFailed;
+  return Finish(session,
+                failed.empty() && unrecorded.empty() && !interrupted ? kExitOk : kExitFailed);
 }
 
 }  // namespace ovalin::cli

@@ -209,6 +209,16 @@ bool ReadCommonOption(ArgumentReader& reader, CommonOptions& options) {
   return true;
 }
 
+std::string ScanTypeNames(std::uint32_t mask) {
+  std::string names;
+  for (const auto& entry : kScanTypeNames) {
+    if ((mask & entry.bit) == 0) continue;
+    if (!names.empty()) names += ',';
+    names += entry.name;
+  }
+  return names;
+}
+
 const char* UsageText() {
   return "usage: ovalin-rc <command> [options]\n"
          "commands:\n"
@@ -219,6 +229,7 @@ const char* UsageText() {
          "  restore (--section NAME | --file PATH) [--json]\n"
          "  delete  (--section NAME | --all) [--json]\n"
          "  export  (--section NAME | --file PATH) [--out FILE.reg [--json]]\n"
+         "  ignore  (list | add --id ID [--types MASK] | remove --id ID) [--json]\n"
          "MASK: hexadecimal (0x7ff000), decimal, or names separated by commas:\n"
          "  components,filetypes,programs,shareddlls,helpfiles,historylist,fonts,sounds,\n"
          "  shortcuts,startmenu,startup (default: all)\n"

@@ -62,6 +62,8 @@ bool ReadCommonOption(ArgumentReader& reader, CommonOptions& options);
 // "0x7ff000", "8384512" or "components,fonts"; throws UsageError, also for a mask with
 // bits that are no scan type or with no scan type at all.
 std::uint32_t ParseScanTypes(const std::string& text);
+// The names of the scan types in a mask, separated by commas ("shareddlls,fonts").
+std::string ScanTypeNames(std::uint32_t mask);
 // "0,3,7"; throws UsageError.
 std::vector<int> ParseIndexList(const std::string& text);
 // "0123456789abcdef,..." (finding ids, 16 hexadecimal digits each; any letter case);

@@ -13,5 +13,6 @@ int RunBackupsCommand(const std::vector<std::string>& arguments);
 int RunRestoreCommand(const std::vector<std::string>& arguments);
 int RunDeleteCommand(const std::vector<std::string>& arguments);
 int RunExportCommand(const std::vector<std::string>& arguments);
+int RunIgnoreCommand(const std::vector<std::string>& arguments);
 
 }  // namespace ovalin::cli

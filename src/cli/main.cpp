@@ -24,6 +24,7 @@ const Verb kVerbs[] = {
     {"restore", ovalin::cli::RunRestoreCommand},
     {"delete", ovalin::cli::RunDeleteCommand},
     {"export", ovalin::cli::RunExportCommand},
+    {"ignore", ovalin::cli::RunIgnoreCommand},
 };
 
 int Usage(const std::string& problem) {

@@ -24,7 +24,8 @@ int RunScanCommand(const std::vector<std::string>& arguments) {
     Print("{\"scanTypes\": " + std::to_string(summary.scanTypes) +
           ", \"judged\": " + std::to_string(summary.judged) +
           ", \"notOpened\": " + std::to_string(summary.notOpened) +
-          ", \"elevated\": " + (session.Elevated() ? "true" : "false") + ",\n  " +
+          ", \"elevated\": " + (session.Elevated() ? "true" : "false") +
+          ", \"ignored\": " + std::to_string(cleaner.IgnoredCount()) + ",\n  " +
           FindingsJson(cleaner) + "}\n");
   } else {
     Print(FindingsTable(cleaner));
@@ -32,14 +33,10 @@ int RunScanCommand(const std::vector<std::string>& arguments) {
           std::to_string(cleaner.ScannedItemsCount_SecondClean()) +
           " keys to check after a clean, " + std::to_string(summary.judged) +
           " entries judged, " + std::to_string(summary.notOpened) +
-          " keys could not be opened\n");
+          " keys could not be opened, " + std::to_string(cleaner.IgnoredCount()) +
+          " ignored\n");
   }
-  std::string error;
-  if (!session.SaveRegistry(&error)) {
-    PrintError(error + "\n");
-    return kExitFailed;
-  }
-  return kExitOk;
+  return Finish(session, kExitOk);
 }
 
 }  // namespace ovalin::cli

@@ -74,7 +74,13 @@ Session::Session(const CommonOptions& options) : options_(options) {
       throw UsageError{"--base " + ToUtf8(options_.basePath) + ": no such folder"};
     }
     cleaner_->SetRescueDir(PathAddBackslash(basePath) + u"Data\\ZUNRC\\");
+    programFolder_ = PathAddBackslash(basePath);
+  } else {
+    programFolder_ = AppFolder(view_->system);
   }
+  ignored_ = std::make_unique<IgnoreList>(view_->profiles);
+  ignored_->Load(IgnoreListFile());
+  cleaner_->SetIgnoreList(ignored_.get());
 }
 
 Session::~Session() = default;
@@ -99,6 +105,15 @@ bool Session::SaveRegistry(std::string* error) {
     return false;
   }
   return true;
+}
+
+int Finish(Session& session, int status) {
+  std::string error;
+  if (!session.SaveRegistry(&error)) {
+    PrintError(error + "\n");
+    return kExitFailed;
+  }
+  return status;
 }
 
 }  // namespace ovalin::cli

@@ -25,8 +25,24 @@ bool WriteRecord(platform::File& file, const LaidOutRecord& record) {
   return file.Write(record.bytes.data(), static_cast<std::uint32_t>(record.bytes.size()));
 }
 
-// Lays out a record for the given values of the open key and reads their data into it.
-// Data that cannot be read (the value changed meanwhile) stays zero bytes.
+// Lays out a record for the given values of the open key, whose types and sizes are
+// known, and reads their data into it. Data that cannot be read (the value changed
+// meanwhile) stays zero bytes.
+bool WriteEntriesRecord(platform::File& file, platform::Registry& registry, RegKey key,
+                        std::u16string_view path, const std::vector<EntryLayout>& entries) {
+  LaidOutRecord record;
+  if (!LayOutRecord(path, entries, &record)) return false;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].dataSize == 0) continue;
+    std::uint32_t type = 0;
+    std::uint32_t read = 0;
+    ReadValueData(registry, key, entries[i].name, record.bytes.data() + record.dataOffsets[i],
+                  entries[i].dataSize, &type, &read);
+  }
+  return WriteRecord(file, record);
+}
+
+// The record of the named values of the open key, each with its current type and size.
 bool WriteValuesRecord(platform::File& file, RegAccess& access, std::u16string_view path,
                        const std::vector<std::u16string>& names) {
   platform::Registry& registry = access.Backend();
@@ -39,16 +55,7 @@ bool WriteValuesRecord(platform::File& file, RegAccess& access, std::u16string_v
     ReadValueInfo(registry, key, name, &entry.type, &entry.dataSize);
     entries.push_back(std::move(entry));
   }
-  LaidOutRecord record;
-  if (!LayOutRecord(path, entries, &record)) return false;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i].dataSize == 0) continue;
-    std::uint32_t type = 0;
-    std::uint32_t read = 0;
-    ReadValueData(registry, key, entries[i].name, record.bytes.data() + record.dataOffsets[i],
-                  entries[i].dataSize, &type, &read);
-  }
-  return WriteRecord(file, record);
+  return WriteEntriesRecord(file, registry, key, path, entries);
 }
 
 bool WriteKeyRecord(platform::File& file, std::u16string_view path) {
@@ -68,8 +75,14 @@ bool BackupValue(platform::Registry& registry, const TRCScannedItem& finding,
                  platform::File& file) {
   RegAccess access(registry);
   if (!OpenExisting(access, finding.Path)) return false;
-  if (access.GetDataSize(finding.ValueName) < 0) return WriteKeyRecord(file, finding.Path);
-  return WriteValuesRecord(file, access, finding.Path, {finding.ValueName});
+  // One query tells whether the value exists and gives its type and size.
+  EntryLayout entry;
+  entry.name = finding.ValueName;
+  if (registry.QueryValue(access.CurrentKey(), entry.name, &entry.type, nullptr,
+                          &entry.dataSize) != platform::kRegOk) {
+    return WriteKeyRecord(file, finding.Path);
+  }
+  return WriteEntriesRecord(file, registry, access.CurrentKey(), finding.Path, {entry});
 }
 
 bool BackupKeyTree(platform::Registry& registry, std::u16string_view path, platform::File& file) {
@@ -116,19 +129,29 @@ bool BackupFinding(platform::Registry& registry, const TRCScannedItem& finding,
     default:
       return false;
   }
-  if (written) {
-    const std::uint64_t end = file.Position();
-    written = end - kBackupHeaderSize <= std::numeric_limits<std::uint32_t>::max() &&
-              SetDataLength(file, end - kBackupHeaderSize) && file.Flush() && file.Seek(end);
-  }
   if (!written) {
-    // Back to the state after the previous finding, header included (it may already
-    // have been rewritten when the flush failed).
     FileTruncateAt(&file, start);
-    SetDataLength(file, start - kBackupHeaderSize);
     file.Seek(start);
   }
   return written;
+}
+
+bool CommitRecords(platform::File& file, std::uint64_t committed) {
+  const std::uint64_t end = file.Position();
+  if (end - kBackupHeaderSize <= std::numeric_limits<std::uint32_t>::max() &&
+      SetDataLength(file, end - kBackupHeaderSize) && file.Flush() && file.Seek(end)) {
+    return true;
+  }
+  // Back to the state after the previous commit, header included (it may already have
+  // been rewritten when the flush failed).
+  CutBackRecords(file, committed);
+  return false;
+}
+
+bool CutBackRecords(platform::File& file, std::uint64_t position) {
+  FileTruncateAt(&file, position);
+  const bool cut = SetDataLength(file, position - kBackupHeaderSize) && file.Flush();
+  return file.Seek(position) && cut;
 }
 
 }  // namespace ovalin

@@ -1,7 +1,8 @@
-// The three backup writers of the clean and the per-finding step around them that keeps
-// the data file consistent on disk after every finding.
+// The three backup writers of the clean, the per-finding step around them, and the
+// commit that makes a group of findings' records durable before their entries go.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "engine/scanned_item.h"
@@ -21,11 +22,21 @@ bool BackupKeyTree(platform::Registry& registry, std::u16string_view path, platf
 bool BackupKeyMarker(platform::Registry& registry, const TRCScannedItem& finding,
                      platform::File& file);
 
-// Backs a finding up with the writer of its mark type (false for a mark type that has
-// none). On success the header's data length covers the new records and the file is
-// flushed; on failure the file is cut back to where it was.
+// Writes a finding's records at the file's position with the writer of its mark type
+// (false for a mark type that has none). On failure the file is cut back to where it
+// was. The header is not touched: the records count only once CommitRecords covers them.
 bool BackupFinding(platform::Registry& registry, const TRCScannedItem& finding,
                    platform::File& file);
+
+// Makes every record up to the file's position durable: the header's data length is set
+// to cover them and the file is flushed to disk; the position stays at the end. On
+// failure the file is cut back to `committed` (the end of the records of the previous
+// commit), whose header is written again, and false is reported.
+bool CommitRecords(platform::File& file, std::uint64_t committed);
+
+// Cuts records written after `position` off the end of the file and sets the header to
+// cover the rest, flushed (records whose entries were never removed are not kept).
+bool CutBackRecords(platform::File& file, std::uint64_t position);
 
 // Writes "REGB" and a data length of 0 at the start of an empty file.
 bool WriteBackupHeader(platform::File& file);

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <exception>
-#include <map>
 #include <memory>
 #include <set>
 #include <utility>
 
 #include "engine/backup_writers.h"
+#include "engine/clean_groups.h"
 #include "engine/clean_removal.h"
-#include "engine/finding_id.h"
 #include "engine/rescue_names.h"
 #include "engine/text_utils.h"
 
@@ -47,28 +46,6 @@ bool NameNewSet(TRCRegCleaner& cleaner, TRCRescueItem* item) {
     }
   }
   return false;
-}
-
-bool RemoveFinding(platform::Registry& registry, const TRCScannedItem& finding) {
-  switch (MarkTypeOf(finding.ScannedCode)) {
-    case 0x100:
-    case mtDeleteValue:
-      return CleanValue(registry, finding, true);
-    case mtBlankValue:
-      return CleanValue(registry, finding, false);
-    case mtDeleteKeyTree:
-    case 0x400:
-      return DeleteKeyTree(registry, finding);
-    case mtDeleteEmptyKey:
-      return DeleteKeyIfEmpty(registry, finding);
-    default:
-      return false;
-  }
-}
-
-void RemoveOne(std::vector<int>* list, int index) {
-  const auto at = std::find(list->begin(), list->end(), index);
-  if (at != list->end()) list->erase(at);
 }
 
 // True only when every key of the set's section was written.
@@ -145,35 +122,15 @@ bool CleanFindings(TRCRegCleaner& cleaner, const std::vector<int>& requested,
   const std::u16string dataFile = cleaner.RescueDir() + item.BackupFile;
 
   bool completed = false;
+  CleanedFindings done;
+  done.cleaned.assign(indexes.size(), false);
   std::unique_ptr<platform::File> file =
       p.files.Open(dataFile, platform::FileOpenMode::kCreateAlways);
   if (file && WriteBackupHeader(*file)) {
     try {
-      std::uint32_t cleanedTypes = 0;
-      // Identity of each finding handled so far -> whether it was cleaned.
-      std::map<std::u16string, bool> handled;
-      auto& items = cleaner.MutableScannedItems();
-      for (std::size_t i = 0; i < indexes.size(); ++i) {
-        if (cleaner.ForceBroken()) break;
-        const int index = indexes[i];
-        if (index < 0 || index >= cleaner.ScannedItemsCount()) continue;
-        const TRCScannedItem& finding = *items[static_cast<std::size_t>(index)];
-        const auto [earlier, isNew] = handled.emplace(FindingIdentity(finding), false);
-        bool cleaned = earlier->second;
-        if (isNew) {
-          cleaned = BackupFinding(p.registry, finding, *file) &&
-                    RemoveFinding(p.registry, finding);
-          earlier->second = cleaned;
-        }
-        if (!cleaned) continue;
-        RemoveOne(&failed, index);
-        cleanedTypes |= ScanTypeOf(finding.ScannedCode);
-        if (cleaner.OnCleaning) {
-          cleaner.OnCleaning(cleaner, CleaningPercent(start, span, i, indexes.size()));
-        }
-      }
+      CleanInGroups(cleaner, indexes, span, start, *file, &done);
       for (const auto& entry : cleaner.ScannedItems_SecondClean()) {
-        if ((ScanTypeOf(entry->ScannedCode) & cleanedTypes) != 0) {
+        if ((ScanTypeOf(entry->ScannedCode) & done.scanTypes) != 0) {
           DeleteKeyIfEmpty(p.registry, *entry);
         }
       }
@@ -184,6 +141,10 @@ bool CleanFindings(TRCRegCleaner& cleaner, const std::vector<int>& requested,
   }
   file.reset();
 
+  failed.clear();
+  for (std::size_t i = 0; i < indexes.size(); ++i) {
+    if (!done.cleaned[i]) failed.push_back(indexes[i]);
+  }
   if (failed.size() == indexes.size()) {
     p.files.DeleteFile(dataFile);
     return false;
@@ -193,10 +154,8 @@ bool CleanFindings(TRCRegCleaner& cleaner, const std::vector<int>& requested,
   if (!WriteIndexSection(cleaner, item)) cleaner.SetUnrecordedBackupFile(dataFile);
   if (completed) {
     auto& items = cleaner.MutableScannedItems();
-    for (int index : indexes) {
-      if (std::find(failed.begin(), failed.end(), index) == failed.end()) {
-        items[static_cast<std::size_t>(index)]->Deleted = true;
-      }
+    for (std::size_t i = 0; i < indexes.size(); ++i) {
+      if (done.cleaned[i]) items[static_cast<std::size_t>(indexes[i])]->Deleted = true;
     }
   }
   return true;

@@ -15,28 +15,36 @@ constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 
 }  // namespace
 
-std::u16string FindingIdentity(const TRCScannedItem& item) {
-  char code[9];
-  std::snprintf(code, sizeof code, "%08x", static_cast<unsigned>(item.ScannedCode));
-  std::u16string identity = FromUtf8(code);
-  identity += kSeparator;
-  identity += StrLower(item.Path);
-  identity += kSeparator;
-  identity += StrLower(item.ValueName);
-  identity += kSeparator;
-  identity += item.Value;
+std::u16string JoinIdentity(std::uint32_t number,
+                            std::initializer_list<std::u16string_view> fields) {
+  char digits[9];
+  std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(number));
+  std::u16string identity = FromUtf8(digits);
+  for (std::u16string_view field : fields) {
+    identity += kSeparator;
+    identity += field;
+  }
   return identity;
 }
 
-std::string FindingId(const TRCScannedItem& item) {
+std::string IdentityDigest(std::u16string_view identity) {
   std::uint64_t hash = kFnvOffsetBasis;
-  for (const char byte : ToUtf8(FindingIdentity(item))) {
+  for (const char byte : ToUtf8(identity)) {
     hash ^= static_cast<unsigned char>(byte);
     hash *= kFnvPrime;
   }
   char text[17];
   std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
   return text;
+}
+
+std::u16string FindingIdentity(const TRCScannedItem& item) {
+  return JoinIdentity(item.ScannedCode,
+                      {StrLower(item.Path), StrLower(item.ValueName), item.Value});
+}
+
+std::string FindingId(const TRCScannedItem& item) {
+  return IdentityDigest(FindingIdentity(item));
 }
 
 }  // namespace ovalin

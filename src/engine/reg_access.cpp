@@ -1,6 +1,7 @@
 #include "engine/reg_access.h"
 
 #include <cstring>
+#include <utility>
 
 #include "engine/text_utils.h"
 
@@ -109,6 +110,7 @@ bool RegAccess::OpenKey(std::u16string_view path, bool canCreate) {
   if (status != kRegOk) return false;
   CloseKey();
   current_ = opened;
+  knownSubKeys_ = knownValues_ = -1;
   return true;
 }
 
@@ -116,6 +118,7 @@ void RegAccess::CloseKey() {
   if (current_ != 0) {
     registry_.CloseKey(current_);
     current_ = 0;
+    knownSubKeys_ = knownValues_ = -1;
   }
 }
 
@@ -135,14 +138,18 @@ bool RegAccess::GetKeyInfo(RegKeyInfo* info) {
   info->numSubKeys = raw.subkeyCount;
   info->numValues = raw.valueCount;
   info->maxDataLen = raw.maxValueDataSize;
+  knownSubKeys_ = raw.subkeyCount;
+  knownValues_ = raw.valueCount;
   return true;
 }
 
 std::vector<std::u16string> RegAccess::GetKeyNames() {
   std::vector<std::u16string> names;
+  const long long known = std::exchange(knownSubKeys_, -1);
   if (current_ == 0) return names;
   std::u16string name;
-  for (std::uint32_t index = 0; registry_.EnumKey(current_, index, &name) == kRegOk; ++index) {
+  for (std::uint32_t index = 0; known < 0 || index < known; ++index) {
+    if (registry_.EnumKey(current_, index, &name) != kRegOk) break;
     names.push_back(name);
   }
   return names;
@@ -150,10 +157,11 @@ std::vector<std::u16string> RegAccess::GetKeyNames() {
 
 std::vector<std::u16string> RegAccess::GetValueNames() {
   std::vector<std::u16string> names;
+  const long long known = std::exchange(knownValues_, -1);
   if (current_ == 0) return names;
   std::u16string name;
-  for (std::uint32_t index = 0; registry_.EnumValue(current_, index, &name) == kRegOk;
-       ++index) {
+  for (std::uint32_t index = 0; known < 0 || index < known; ++index) {
+    if (registry_.EnumValue(current_, index, &name) != kRegOk) break;
     names.push_back(name);
   }
   return names;
@@ -267,6 +275,7 @@ std::vector<std::uint8_t> StringData(std::u16string_view text) {
 }  // namespace
 
 bool RegAccess::WriteString(std::u16string_view valueName, std::u16string_view text) {
+  knownSubKeys_ = knownValues_ = -1;
   const auto data = StringData(text);
   return current_ != 0 &&
          registry_.SetValue(current_, valueName, platform::kRegSz, data.data(),
@@ -274,6 +283,7 @@ bool RegAccess::WriteString(std::u16string_view valueName, std::u16string_view t
 }
 
 bool RegAccess::WriteExpandString(std::u16string_view valueName, std::u16string_view text) {
+  knownSubKeys_ = knownValues_ = -1;
   const auto data = StringData(text);
   return current_ != 0 &&
          registry_.SetValue(current_, valueName, platform::kRegExpandSz, data.data(),
@@ -281,6 +291,7 @@ bool RegAccess::WriteExpandString(std::u16string_view valueName, std::u16string_
 }
 
 bool RegAccess::WriteInteger(std::u16string_view valueName, std::int32_t number) {
+  knownSubKeys_ = knownValues_ = -1;
   const auto value = static_cast<std::uint32_t>(number);
   const std::uint8_t data[4] = {static_cast<std::uint8_t>(value),
                                 static_cast<std::uint8_t>(value >> 8),
@@ -291,10 +302,12 @@ bool RegAccess::WriteInteger(std::u16string_view valueName, std::int32_t number)
 }
 
 bool RegAccess::DeleteValue(std::u16string_view valueName) {
+  knownSubKeys_ = knownValues_ = -1;
   return current_ != 0 && registry_.DeleteValue(current_, valueName) == kRegOk;
 }
 
 bool RegAccess::DeleteKey(std::u16string_view path) {
+  knownSubKeys_ = knownValues_ = -1;
   std::u16string_view relative;
   const RegKey base = BaseFor(path, &relative);
   RegKey target = 0;

@@ -83,6 +83,11 @@ class RegAccess {
   RegKey root_ = platform::kCurrentUser;
   RegKey current_ = 0;
   std::uint32_t access_ = platform::kKeyAllAccess;
+  // The counts GetKeyInfo just gave for the current key, for the next listing of that
+  // kind only: it asks for exactly that many names instead of one more to learn the
+  // end (-1: not known).
+  long long knownSubKeys_ = -1;
+  long long knownValues_ = -1;
 };
 
 // Raw value operations on an open key handle, for the backup writer and the restore.

@@ -55,15 +55,11 @@ void ScanShellVerbs(TRCRegCleaner& cleaner, const RegAccess& typeKey, int percen
 }
 
 // The program identifiers an extension offers in "Open with".
-void ScanOpenWithProgids(TRCRegCleaner& cleaner, const RegAccess& extensionKey, int percent,
+// progids: the extension's OpenWithProgids key, open.
+void ScanOpenWithProgids(TRCRegCleaner& cleaner, RegAccess& progids, int percent,
                          std::u16string_view title, const std::u16string& keyPath) {
-  platform::Registry& registry = cleaner.Platform().registry;
-  RegAccess progids(registry);
   RegKeyInfo info;
-  if (!OpenSubKey(progids, extensionKey, u"OpenWithProgids") || !progids.GetKeyInfo(&info) ||
-      (info.numSubKeys == 0 && info.numValues == 0)) {
-    return;
-  }
+  if (!progids.GetKeyInfo(&info) || (info.numSubKeys == 0 && info.numValues == 0)) return;
   const std::u16string path = PathAddBackslash(keyPath) + u"OpenWithProgids";
   // Only a key without subkeys can be found empty once its broken values are gone.
   const bool countDown = info.numSubKeys == 0;
@@ -88,10 +84,9 @@ void ScanOpenWithProgids(TRCRegCleaner& cleaner, const RegAccess& extensionKey, 
 }
 
 // The templates an extension's "New" menu entry uses.
-void ScanShellNew(TRCRegCleaner& cleaner, const RegAccess& extensionKey, int percent,
+// shellNew: the extension's ShellNew key, open.
+void ScanShellNew(TRCRegCleaner& cleaner, RegAccess& shellNew, int percent,
                   std::u16string_view title, const std::u16string& keyPath) {
-  RegAccess shellNew(cleaner.Platform().registry);
-  if (!OpenNonEmpty(shellNew, extensionKey, u"ShellNew")) return;
   const std::u16string path = PathAddBackslash(keyPath) + u"ShellNew";
   for (const std::u16string& name : shellNew.GetValueNames()) {
     std::u16string text;
@@ -119,7 +114,7 @@ void ScanExtension(TRCRegCleaner& cleaner, RegAccess& key, int percent,
     if (!OpenSubKey(subkey, key, name)) continue;
     const std::u16string subkeyPath = keyPath + u"\\" + name;
     if (StrSameText(name, u"OpenWithProgids")) {
-      ScanOpenWithProgids(cleaner, key, percent, title, keyPath);
+      ScanOpenWithProgids(cleaner, subkey, percent, title, keyPath);
     } else if (StrSameText(name, u"PersistentHandler")) {
       CheckDefaultValueReference(cleaner, subkey, kClsidArea, ecInvalidPersistentHandler,
                                  percent, title, subkeyPath, stFileTypes);
@@ -127,7 +122,7 @@ void ScanExtension(TRCRegCleaner& cleaner, RegAccess& key, int percent,
       CheckDefaultValuePath(cleaner, subkey, ecInvalidDefaultIcon, percent, title,
                             subkeyPath, stFileTypes);
     } else if (StrSameText(name, u"ShellNew")) {
-      ScanShellNew(cleaner, key, percent, title, keyPath);
+      ScanShellNew(cleaner, subkey, percent, title, keyPath);
     } else if (StrSameText(name, u"Shell")) {
       ScanShellVerbs(cleaner, key, percent, keyPath);
     }

@@ -54,37 +54,48 @@ std::optional<std::uint32_t> ReadRawValue(RegAccess& key, const std::u16string& 
   }
 }
 
-void ScanLastVisitedMRU(TRCRegCleaner& cleaner, int start, int span) {
+// Walks the binary values of HKEY_CURRENT_USER\...\ComDlg32\<keyName> that are entries
+// (isOrdering names the values that only order them): onEntry(key path, value name, data,
+// size, percent) for each. Text and numbers are not entries of these lists.
+template <typename OnEntry>
+void ForEachEntryValue(TRCRegCleaner& cleaner, std::u16string_view keyName,
+                       bool (*isOrdering)(std::u16string_view), int start, int span,
+                       OnEntry onEntry) {
   RegAccess key(cleaner.Platform().registry);
   RegKeyInfo info;
-  if (!OpenRootKey(key, platform::kCurrentUser,
-                   std::u16string(kComDlgKey) + u"LastVisitedMRU") ||
-      !key.GetKeyInfo(&info)) {
-    return;
-  }
-  const std::u16string path =
-      u"HKEY_CURRENT_USER\\" + std::u16string(kComDlgKey) + u"LastVisitedMRU";
+  const std::u16string subKey = std::u16string(kComDlgKey) + std::u16string(keyName);
+  if (!OpenRootKey(key, platform::kCurrentUser, subKey) || !key.GetKeyInfo(&info)) return;
+  const std::u16string path = u"HKEY_CURRENT_USER\\" + subKey;
   const std::vector<std::u16string> names = key.GetValueNames();
   std::vector<std::uint8_t> buffer(std::max<std::uint32_t>(info.maxDataLen, 1));
   const long long n = static_cast<long long>(names.size());
   for (long long i = 0; i < n; ++i) {
     if (StopRequested(cleaner)) return;
     const std::u16string& name = names[i];
-    if (IsMruListName(name)) continue;
+    if (isOrdering(name)) continue;
     const int percent = ProgressPercent(start, span, i + 1, n);
     const std::optional<std::uint32_t> read = ReadRawValue(key, name, buffer);
-    if (!read) continue;  // text and numbers are not entries of this list
-    const LastVisitedEntry entry = ParseLastVisitedEntry(buffer.data(), *read);
-    auto item = MakeRecord(stHistoryList, entry.program, path, name, entry.folder);
-    if (entry.folder.empty()) {
-      item->ScannedCode = stHistoryList | mtDeleteValue | ecNullHistoryList;
-      item->Reason = {ReasonKind::kEmptyValue, {}};
-    } else if (PathIsMissing(cleaner.Paths(), entry.folder, RegView::kNative)) {
-      item->ScannedCode = stHistoryList | mtDeleteValue | ecInvalidHistoryList;
-      item->Reason = {ReasonKind::kFolderNotFound, entry.folder};
-    }
-    cleaner.AddFinding(std::move(item), percent);
+    if (!read) continue;
+    onEntry(path, name, buffer.data(), *read, percent);
   }
+}
+
+void ScanLastVisitedMRU(TRCRegCleaner& cleaner, int start, int span) {
+  ForEachEntryValue(
+      cleaner, u"LastVisitedMRU", &IsMruListName, start, span,
+      [&cleaner](const std::u16string& path, const std::u16string& name,
+                 const std::uint8_t* data, std::uint32_t size, int percent) {
+        const LastVisitedEntry entry = ParseLastVisitedEntry(data, size);
+        auto item = MakeRecord(stHistoryList, entry.program, path, name, entry.folder);
+        if (entry.folder.empty()) {
+          item->ScannedCode = stHistoryList | mtDeleteValue | ecNullHistoryList;
+          item->Reason = {ReasonKind::kEmptyValue, {}};
+        } else if (PathIsMissing(cleaner.Paths(), entry.folder, RegView::kNative)) {
+          item->ScannedCode = stHistoryList | mtDeleteValue | ecInvalidHistoryList;
+          item->Reason = {ReasonKind::kFolderNotFound, entry.folder};
+        }
+        cleaner.AddFinding(std::move(item), percent);
+      });
 }
 
 void ScanOpenSaveMRU(TRCRegCleaner& cleaner, int start, int span) {
@@ -172,28 +183,16 @@ std::unique_ptr<TRCScannedItem> HistoryRecord(std::uint32_t finding, std::u16str
 // list of the folder its dialog last visited.
 void ScanLastVisitedPidlMRU(TRCRegCleaner& cleaner, std::u16string_view keyName, int start,
                             int span) {
-  RegAccess key(cleaner.Platform().registry);
-  RegKeyInfo info;
-  const std::u16string subKey = std::u16string(kComDlgKey) + std::u16string(keyName);
-  if (!OpenRootKey(key, platform::kCurrentUser, subKey) || !key.GetKeyInfo(&info)) return;
-  const std::u16string path = u"HKEY_CURRENT_USER\\" + subKey;
-  const std::vector<std::u16string> names = key.GetValueNames();
-  std::vector<std::uint8_t> buffer(std::max<std::uint32_t>(info.maxDataLen, 1));
-  const long long n = static_cast<long long>(names.size());
-  for (long long i = 0; i < n; ++i) {
-    if (StopRequested(cleaner)) return;
-    const std::u16string& name = names[i];
-    if (IsPidlOrderingName(name)) continue;
-    const int percent = ProgressPercent(start, span, i + 1, n);
-    const std::optional<std::uint32_t> read = ReadRawValue(key, name, buffer);
-    if (!read) continue;
-    const LastVisitedPidlEntry entry = SplitLastVisitedPidlEntry(buffer.data(), *read);
-    std::u16string folder;
-    const std::uint32_t finding = JudgeIdList(cleaner.Paths(),
-                                              buffer.data() + entry.idListOffset,
-                                              *read - entry.idListOffset, &folder);
-    cleaner.AddFinding(HistoryRecord(finding, entry.program, path, name, folder), percent);
-  }
+  ForEachEntryValue(
+      cleaner, keyName, &IsPidlOrderingName, start, span,
+      [&cleaner](const std::u16string& path, const std::u16string& name,
+                 const std::uint8_t* data, std::uint32_t size, int percent) {
+        const LastVisitedPidlEntry entry = SplitLastVisitedPidlEntry(data, size);
+        std::u16string folder;
+        const std::uint32_t finding = JudgeIdList(cleaner.Paths(), data + entry.idListOffset,
+                                                  size - entry.idListOffset, &folder);
+        cleaner.AddFinding(HistoryRecord(finding, entry.program, path, name, folder), percent);
+      });
 }
 
 // OpenSavePidlMRU: per file extension (and *) a key whose values are ID lists of files.

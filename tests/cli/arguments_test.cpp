@@ -143,5 +143,25 @@ TEST_F(ArgumentsTest, MissingBaseFolderCreatesNothing) {
   }
 }
 
+TEST_F(ArgumentsTest, Ignore) {
+  Check({
+      {"ignore", {"list"}, 0, ""},
+      {"ignore", {"list", "--json"}, 0, ""},
+      {"ignore", {}, 2, "ignore needs one of list, add or remove"},
+      {"ignore", {"show"}, 2, "got 'show'"},
+      {"ignore", {"list", "add"}, 2, "got 'add' too"},
+      {"ignore", {"list", "--id", "0123456789abcdef"}, 2, "ignore list takes no --id"},
+      {"ignore", {"list", "--types", "fonts"}, 2, "ignore list takes no --types"},
+      {"ignore", {"add"}, 2, "ignore add needs --id ID"},
+      {"ignore", {"add", "--id", "xyz"}, 2, "bad finding id"},
+      {"ignore", {"add", "--id", "0123456789abcdef,0123456789abcde0"}, 2, "takes one id"},
+      {"ignore", {"add", "--id", "0123456789abcdef"}, 2, "no finding of this scan has the id"},
+      {"ignore", {"add", "--id", "0123456789abcdef", "--types", "0"}, 2, "selects no scan type"},
+      {"ignore", {"remove", "--id", "0123456789abcdef"}, 2, "no ignored entry has the id"},
+      {"ignore", {"remove", "--id", "0123456789abcdef", "--types", "fonts"}, 2,
+       "ignore remove takes no --types"},
+  });
+}
+
 }  // namespace
 }  // namespace ovalin::testing

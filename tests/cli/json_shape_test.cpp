@@ -42,6 +42,7 @@ TEST_F(JsonShapeTest, EveryVerb) {
                            {"judged", Kind::kNumber},
                            {"notOpened", Kind::kNumber},
                            {"elevated", Kind::kBool},
+                           {"ignored", Kind::kNumber},
                            {"findings", Kind::kArray},
                            {"secondPass", Kind::kArray}});
   EXPECT_EQ(scanJson.Member("scanTypes")->number, 0x8000);

@@ -3,7 +3,10 @@
 // list is judged; what cannot be checked is never reported.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <sstream>
+#include <vector>
 #include <mutex>
 #include <string>
 
@@ -15,6 +18,14 @@ namespace {
 
 constexpr int kCsidlSystem = 0x25;
 constexpr int kCsidlSystemX86 = 0x29;
+
+std::vector<std::string> SortedLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
 
 class Wow32ViewTest : public ::testing::Test {
  protected:
@@ -160,6 +171,48 @@ TEST_F(Wow32ViewTest, FindingsSayWhatWasLookedFor) {
     ASSERT_NE(found, reasons.end()) << c.key;
     EXPECT_EQ(found->second, c.reason) << c.key;
   }
+}
+
+// The broken entries of the 32-bit view and of the user's Run list are cleaned through
+// their real key paths and come back exactly with the backup.
+TEST_F(Wow32ViewTest, BrokenEntriesOfBothViewsAreCleanedAndRestoredExactly) {
+  const std::vector<std::u16string> areas = {
+      u"HKEY_CLASSES_ROOT\\WOW6432Node\\CLSID\\{0FA10600-0000-4000-8000-000000000602}",
+      u"HKEY_CLASSES_ROOT\\WOW6432Node\\Interface\\{0FA10600-0000-4000-8000-000000000612}",
+      u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+      u"HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run",
+      u"HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\SharedDlls",
+  };
+  const std::string before = h_.Test().Export(areas);
+  TRCRegCleaner cleaner(h_.Get(), {{stComponents, &ScanComComponents},
+                                   {stSharedDlls, &ScanSharedDlls},
+                                   {stStartup, &ScanStartup}});
+  cleaner.SetRescueDir(h_.Scratch() + u"Rescue\\");
+  ASSERT_TRUE(cleaner.Scan(stComponents | stSharedDlls | stStartup));
+  cleaner.WaitForIdle();
+  // Only the fixture's findings are cleaned (the real registry may hold others).
+  std::vector<int> ours;
+  for (int i = 0; i < cleaner.ScannedItemsCount(); ++i) {
+    const TRCScannedItem& item = *cleaner.ScannedItems()[static_cast<std::size_t>(i)];
+    const std::string text = LowerAscii(U8(item.Path + u"|" + item.ValueName));
+    if (text.find("ovalin") != std::string::npos || text.find("{0fa106") != std::string::npos) {
+      ours.push_back(i);
+    }
+  }
+  ASSERT_EQ(ours.size(), 5u) << "class 602, interface 612, the user's gone tool, and the "
+                                "32-bit view's gone tool and gone DLL";
+  std::vector<int> failed;
+  ASSERT_TRUE(cleaner.Clean(ours, &failed, u"views"));
+  EXPECT_TRUE(failed.empty());
+  const std::string cleaned = h_.Test().Export(areas);
+  EXPECT_NE(cleaned, before);
+  EXPECT_EQ(cleaned.find("gone32.exe"), std::string::npos) << cleaned;
+  EXPECT_EQ(cleaned.find("OvalinUserGone"), std::string::npos) << cleaned;
+  cleaner.UpdateRescueList();
+  ASSERT_EQ(cleaner.RescueCount(), 1);
+  ASSERT_TRUE(cleaner.RestoreRescue(cleaner.RescueDir() + cleaner.RescueItems(0)->BackupFile));
+  // Restored values come back at the end of their key: the same lines, in another order.
+  EXPECT_EQ(SortedLines(h_.Test().Export(areas)), SortedLines(before));
 }
 
 }  // namespace
