@@ -137,7 +137,6 @@ void TfrmIgnored::actRemoveExecute() {
   if (index >= list_.Entries().size()) return;
   const IgnoredEntry entry = list_.Entries()[index];
   if (!list_.Remove(entry)) return;
-  changed_ = true;
   SaveList();
   FillList();
   SetFocus(lstIgnored);
@@ -146,7 +145,6 @@ void TfrmIgnored::actRemoveExecute() {
 void TfrmIgnored::actRemoveAllExecute() {
   if (list_.Entries().empty()) return;
   list_.Clear();
-  changed_ = true;
   SaveList();
   FillList();
 }

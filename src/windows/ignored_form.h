@@ -28,8 +28,6 @@ class TfrmIgnored : public controls::TKelForm, public LocalisedWindow {
       : app_(app), list_(list), typeName_(std::move(typeName)) {}
   bool Build(HWND owner);
   void RefreshMultiLangs() override;
-  // Whether the list changed while the window was open.
-  bool Changed() const { return changed_; }
 
  protected:
   bool ShortcutKey(UINT virtualKey) override;
@@ -59,7 +57,6 @@ class TfrmIgnored : public controls::TKelForm, public LocalisedWindow {
   TKelFont listFont_;
   controls::GdiFontCache listFontCache_;
   bool shownOnce_ = false;
-  bool changed_ = false;
 };
 
 }  // namespace ovalin::windows
