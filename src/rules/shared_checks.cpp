@@ -378,6 +378,10 @@ void ScanValuePaths(TRCRegCleaner& cleaner, const RegAccess& parent,
     auto level = std::make_unique<Level>();
     level->key = std::make_unique<RegAccess>(registry);
     if (!OpenSubKey(*level->key, from, name)) return nullptr;
+    // The key's counts first: the listings below then ask for exactly that many names,
+    // and none at all where there are none.
+    RegKeyInfo info;
+    level->key->GetKeyInfo(&info);
     const std::u16string keyPath = std::u16string(fromPath) + std::u16string(name);
     JudgeValuePaths(cleaner, *level->key, keyPath, percent, title, scanType);
     level->path = PathAddBackslash(keyPath);
