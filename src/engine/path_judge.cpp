@@ -134,10 +134,7 @@ platform::PathState PathJudge::Examine(std::u16string_view path, RegView view) {
       return platform::PathState::kCannotTell;
     }
   }
-  if (const auto known = answers_.Find(mapped)) return *known;
-  const platform::PathState state = files_.Examine(mapped);
-  answers_.Remember(mapped, state);
-  return state;
+  return answers_.FindOrAsk(mapped, [&] { return files_.Examine(mapped); });
 }
 
 }  // namespace ovalin

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,15 +18,16 @@ class ScanAnswers {
  public:
   static constexpr std::size_t kCapacity = 1 << 16;
 
-  std::optional<Answer> Find(std::u16string_view text) const {
-    const auto found = answers_.find(StrUpper(text));
-    if (found == answers_.end()) return std::nullopt;
-    return found->second;
-  }
-
-  void Remember(std::u16string_view text, Answer answer) {
+  // The answer kept for text, or ask()'s answer, kept from now on.
+  template <typename Ask>
+  Answer FindOrAsk(std::u16string_view text, Ask ask) {
+    std::u16string key = StrUpper(text);
+    const auto found = answers_.find(key);
+    if (found != answers_.end()) return found->second;
+    const Answer answer = ask();
     if (answers_.size() >= kCapacity) answers_.clear();
-    answers_[StrUpper(text)] = answer;
+    answers_.emplace(std::move(key), answer);
+    return answer;
   }
 
   void Clear() { answers_.clear(); }

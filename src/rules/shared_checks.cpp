@@ -299,11 +299,9 @@ bool KeyExistsUnder(platform::Registry& registry, std::u16string_view areaPath,
 bool KeyExistsUnder(TRCRegCleaner& cleaner, std::u16string_view areaPath,
                     std::u16string_view keyName) {
   const std::u16string question = std::u16string(areaPath) + u"\\" + std::u16string(keyName);
-  ScanAnswers<bool>& known = cleaner.KnownKeys();
-  if (const auto answer = known.Find(question)) return *answer;
-  const bool exists = KeyExistsUnder(cleaner.Platform().registry, areaPath, keyName);
-  known.Remember(question, exists);
-  return exists;
+  return cleaner.KnownKeys().FindOrAsk(question, [&] {
+    return KeyExistsUnder(cleaner.Platform().registry, areaPath, keyName);
+  });
 }
 
 bool IsNumericName(std::u16string_view text) {

@@ -1,5 +1,7 @@
 #include "windows/form_support.h"
 
+#include <commctrl.h>
+
 #include "controls/control_host.h"
 #include "controls/skin_buttons.h"
 #include "localisation/font_property.h"
@@ -79,6 +81,16 @@ void SetupPushButton(controls::TKelImageButton& button, controls::TKelControlHos
   controls::ApplySkin(button, controls::SkinButtonKind::Push);
   // The skin's pictures are 100 pixels wide; a wider button draws them stretched.
   if (width != kPushButtonWidth) button.SetStretch(true);
+}
+
+void SetColumnCaptions(HWND list, std::initializer_list<const std::u16string*> captions) {
+  int column = 0;
+  for (const std::u16string* caption : captions) {
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT;
+    col.pszText = const_cast<wchar_t*>(Wide(*caption));
+    ListView_SetColumn(list, column++, &col);
+  }
 }
 
 int ShowInformation(AppServices& app, HWND owner, const std::u16string& text,

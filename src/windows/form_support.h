@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ void SetupPushButton(controls::TKelImageButton& button, controls::TKelControlHos
                      int y, int width = kPushButtonWidth);
 
 // The program's message box with a caption; OK only unless type says otherwise.
+// Sets the header texts of a report-style list view, column by column.
+void SetColumnCaptions(HWND list, std::initializer_list<const std::u16string*> captions);
+
 int ShowInformation(AppServices& app, HWND owner, const std::u16string& text,
                     const std::u16string& caption, UINT type = MB_OK);
 

@@ -68,14 +68,8 @@ void TfrmIgnored::RefreshMultiLangs() {
   SetCaption(s.STR_IgnoredForm_Caption);
   lblTitleBar.TitleBar().SetCaption(s.STR_IgnoredForm_Title);
   lblHint.SetCaption(s.STR_IgnoredForm_Label_Hint);
-  const std::u16string* headers[3] = {&s.STR_IgnoredForm_List0, &s.STR_IgnoredForm_List1,
-                                      &s.STR_IgnoredForm_List2};
-  for (int column = 0; column < 3; ++column) {
-    LVCOLUMNW col{};
-    col.mask = LVCF_TEXT;
-    col.pszText = const_cast<wchar_t*>(Wide(*headers[column]));
-    ListView_SetColumn(lstIgnored, column, &col);
-  }
+  SetColumnCaptions(lstIgnored, {&s.STR_IgnoredForm_List0, &s.STR_IgnoredForm_List1,
+                                  &s.STR_IgnoredForm_List2});
   btnRemove.SetCaption(s.STR_IgnoredForm_Button_Remove);
   btnRemoveAll.SetCaption(s.STR_IgnoredForm_Button_RemoveAll);
   btnClose.SetCaption(s.STR_IgnoredForm_Button_Close);

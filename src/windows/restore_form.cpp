@@ -94,16 +94,9 @@ void TfrmZUNRCRestore::RefreshMultiLangs() {
   lblTitleBar.TitleBar().SetCaption(s.STR_ZUNRCRestoreForm_Title);
   lblHint.SetCaption(s.STR_ZUNRCRestoreForm_Label_Hint);
   lblBackupItems.SetCaption(s.STR_ZUNRCRestoreForm_Label_BackupItems);
-  const std::u16string* headers[4] = {&s.STR_ZUNRCRestoreForm_List_Restore0,
-                                      &s.STR_ZUNRCRestoreForm_List_Restore1,
-                                      &s.STR_ZUNRCRestoreForm_List_Restore2,
-                                      &s.STR_ZUNRCRestoreForm_List_Restore3};
-  for (int column = 0; column < 4; ++column) {
-    LVCOLUMNW col{};
-    col.mask = LVCF_TEXT;
-    col.pszText = const_cast<wchar_t*>(Wide(*headers[column]));
-    ListView_SetColumn(lstBackupItems, column, &col);
-  }
+  SetColumnCaptions(lstBackupItems,
+                    {&s.STR_ZUNRCRestoreForm_List_Restore0, &s.STR_ZUNRCRestoreForm_List_Restore1,
+                     &s.STR_ZUNRCRestoreForm_List_Restore2, &s.STR_ZUNRCRestoreForm_List_Restore3});
   btnRefresh.SetCaption(s.STR_ZUNRCRestoreForm_Button_Refresh);
   btnDelete.SetCaption(s.STR_ZUNRCRestoreForm_Button_Delete);
   btnDeleteAll.SetCaption(s.STR_ZUNRCRestoreForm_Button_DeleteAll);
